@@ -17,6 +17,8 @@ PACKAGES=(
   poppler-utils qpdf
   # headless display, screenshots
   xvfb xauth x11-utils imagemagick
+  # course pictures (SVG to bitmap) and the shipped-content checks
+  librsvg2-bin python3
   # fonts the skins map to
   fonts-dejavu-core fonts-liberation fonts-noto-core fonts-wqy-microhei
   # text conversion is glibc's iconv; locales for the code pages
