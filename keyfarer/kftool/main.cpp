@@ -1,6 +1,9 @@
 // kftool: runs one subcommand of the registry (see toolcommand.h).
 #include "toolcommand.h"
 
+#include "platform/codepage.h"
+#include "platform/path.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +27,8 @@ void PrintHelp(FILE* out)
 int main(int argc, char** argv)
 {
     std::vector<std::string> words(argv + 1, argv + argc);
+    // Run from an installation tree, kftool reads 8-bit texts in that installation's code page.
+    kf::LoadAnsiCodePageSetting(kf::ProgramFolder() + u"SysDat\\Platform.ini");
     if (words.empty() || words[0] == "help" || words[0] == "--help" || words[0] == "-h") {
         PrintHelp(words.empty() ? stderr : stdout);
         return words.empty() ? 64 : 0;
