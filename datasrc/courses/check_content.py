@@ -434,6 +434,8 @@ def check_test_texts(root):
                 line = line.rstrip("\r")
                 if line != line.rstrip() or "  " in line:
                     fault(f"{t}:{no}", "trailing blanks or two blanks in a row")
+            if re.search(r"(?<!\r)\n|\r(?!\n)", body):
+                fault(t, "line ends must be CR LF: a test drops line feeds and keeps carriage returns")
             if "\n\n" in body.replace("\r", ""):
                 fault(t, "empty line: every line end is an Enter in a test")
             kinds.setdefault(test_type, []).append(len(body.split()))
