@@ -490,38 +490,101 @@ def check_stage(stage, courses_root, texts, pictures):
             fault(out, "pixel data shorter than the header says")
 
 
-def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("--courses", required=True, type=pathlib.Path)
-    ap.add_argument("--data", required=True, type=pathlib.Path)
-    ap.add_argument("--stage", type=pathlib.Path)
-    a = ap.parse_args()
-
-    dict_dir = a.data / "Data" / "Dict"
+def run_checks(courses_root, data, stage):
+    """Runs every check; returns the faults found and a one-line summary."""
+    del FAULTS[:]
+    dict_dir = data / "Data" / "Dict"
     words = check_dictionary(dict_dir / "dictionary.txt", r"[a-z][a-z'\-]*[a-z]|[a-z]|[0-9]+")
     numbers = check_dictionary(dict_dir / "numdictionary.txt", r"[0-9.+\-*/]+")
     if len(" ".join(numbers)) > 16383:
         fault("numdictionary.txt", "longer than the 16383-character word pool: the tail is never used")
 
     texts, pictures = [], []
-    courses = sorted(a.courses.glob("*/*.btf.txt"))
+    courses = sorted(courses_root.glob("*/*.btf.txt"))
     if len(courses) < 2:
-        fault(a.courses, "expected the English and the keypad course")
+        fault(courses_root, "expected the English and the keypad course")
     for course in courses:
-        check_course(course, a.courses, words, numbers, texts)
+        check_course(course, courses_root, words, numbers, texts)
         texts.append(course)
-    for slide in sorted(a.courses.glob("*/*/*.sld.txt")):
-        pictures += check_slides(slide, a.courses)
+    for slide in sorted(courses_root.glob("*/*/*.sld.txt")):
+        pictures += check_slides(slide, courses_root)
         texts.append(slide)
-    check_test_texts(a.data / "Data" / "TestTexts")
-    if a.stage:
-        check_stage(a.stage, a.courses, texts, pictures)
+    check_test_texts(data / "Data" / "TestTexts")
+    if stage:
+        check_stage(stage, courses_root, texts, pictures)
+    summary = (f"{len(courses)} courses, {len(texts)} content files, {len(pictures)} pictures checked; "
+               f"{len(FAULTS)} faults")
+    return list(FAULTS), summary
 
-    for f in FAULTS:
+
+# Faults planted into a copy of the real content, each with a part of the message it must
+# produce: proves that every family of checks above can fail.
+MUTATIONS = [
+    ("English/TouchTyping.btf.txt", "LessonCount=47", "LessonCount=48", "do not run Lesson_0"),
+    ("English/TouchTyping.btf.txt", "KeyIndex=33 36", "KeyIndex=33 41", "cannot be taught"),
+    ("English/TouchTyping.btf.txt", "KeyIndex=33 36", "KeyIndex=33  36", "single spaces"),
+    ("English/TouchTyping.btf.txt", "Name=#32 and #37: middle fingers", "Name=#33 and #36: the home keys",
+     "repeats lesson"),
+    ("English/TouchTyping.btf.txt", "PracticePhaseType=9\n", "PracticePhaseType=3\n", "only phases 0/1"),
+    ("English/TouchTyping.btf.txt", "PrenoticeMessage=Middle fingers on D and K",
+     "PrenoticeMessage=Middle fingers on #32 and #37", "notices show it as written"),
+    ("English/TouchTyping.btf.txt", "Name=Home row phrases", "Name=Home row phrases ", "untrimmed"),
+    ("English/TouchTyping/toprow.txt", "the fruit is ripe", "the fruit is zesty", "not taught before"),
+    ("English/TouchTyping/paragraphs.txt", "Every morning the baker", "Every morning. The baker",
+     "is not the start of a line"),
+    ("English/TouchTyping/welcome.sld.txt", "FrameCount=5", "FrameCount=6", "do not match FrameCount"),
+    ("English/TouchTyping/welcome.sld.txt", "ImageFile=English\\TouchTyping\\posture.bmp",
+     "ImageFile=English\\TouchTyping\\sitting.bmp", "has no SVG source"),
+    ("English/TouchTyping/posture.svg", 'width="390" height="190"', 'width="400" height="190"', "the part is"),
+    ("@data/Data/Dict/dictionary.txt", " about ", " About ", "never allow"),
+    ("@data/Data/TestTexts/Everyday Prose/A Walk in the Rain.txt", "\r\n", "\n", "CR LF"),
+    ("@data/Data/TestTexts/Copy from Paper/testcfg.ini", "TestType=2", "TestType=0", "original-copy"),
+]
+
+
+def self_test(courses_root, data):
+    import shutil
+    import tempfile
+    failures = 0
+    with tempfile.TemporaryDirectory() as tmp:
+        tmp = pathlib.Path(tmp)
+        for rel, old, new, expect in MUTATIONS:
+            c, d = tmp / "courses", tmp / "data"
+            shutil.rmtree(c, ignore_errors=True)
+            shutil.rmtree(d, ignore_errors=True)
+            shutil.copytree(courses_root, c)
+            shutil.copytree(data / "Data" / "Dict", d / "Data" / "Dict")
+            shutil.copytree(data / "Data" / "TestTexts", d / "Data" / "TestTexts")
+            target = d / rel[len("@data/"):] if rel.startswith("@data/") else c / rel
+            raw = target.read_bytes()
+            if old.encode() not in raw:
+                print(f"self-test: {rel} no longer holds {old!r}; update the mutation")
+                failures += 1
+                continue
+            target.write_bytes(raw.replace(old.encode(), new.encode(), 1))
+            faults, _ = run_checks(c, d, None)
+            if not any(expect in f for f in faults):
+                print(f"self-test: planting {new!r} into {rel} was not reported ({expect!r} expected)")
+                failures += 1
+    print(f"self-test: {len(MUTATIONS) - failures} passed, {failures} failed")
+    return failures
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--courses", required=True, type=pathlib.Path)
+    ap.add_argument("--data", required=True, type=pathlib.Path)
+    ap.add_argument("--stage", type=pathlib.Path)
+    ap.add_argument("--self-test", action="store_true",
+                    help="plant known faults into a copy of the content and expect each to be found")
+    a = ap.parse_args()
+    if a.self_test:
+        return 1 if self_test(a.courses, a.data) else 0
+    faults, summary = run_checks(a.courses, a.data, a.stage)
+    for f in faults:
         print(f)
-    print(f"{len(courses)} courses, {len(texts)} content files, {len(pictures)} pictures checked; "
-          f"{len(FAULTS)} faults")
-    return 1 if FAULTS else 0
+    print(summary)
+    return 1 if faults else 0
 
 
 if __name__ == "__main__":
