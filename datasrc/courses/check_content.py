@@ -167,9 +167,11 @@ def check_body(path, where, allowed, row_index, keypad):
             fault(f"{path}:{no}", f"characters not taught before this lesson: {''.join(bad)!r}")
         if keypad and not re.fullmatch(r"[0-9.+\-*/]+", line):
             fault(f"{path}:{no}", "keypad body line holds a character the keypad cannot type")
+    line_starts = [k for k, (pos, line) in enumerate(starts) if line and pos < len(text)]
     for n in row_index:
-        if n >= len(starts) or not starts[n][1] or starts[n][0] >= len(text):
-            fault(where, f"RowIndex {n} is not the start of a line of {path.name}")
+        if n not in line_starts:
+            fault(where, f"RowIndex {n} is not the start of a line of {path.name}; "
+                         f"its lines start with sentences {' '.join(map(str, line_starts))}")
 
 
 # ---------------------------------------------------------------------------------------
