@@ -1,12 +1,17 @@
-# kf_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [ENV ...])
-# One GoogleTest executable per class or behaviour group, registered case by case.
+# kf_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [ENV ...] [QT])
+# One GoogleTest executable per class or behaviour group, registered case by case. QT makes it
+# a widget test: its main() creates a QApplication on the offscreen platform.
 function(kf_add_test)
     if(NOT KF_TESTS)
         return()
     endif()
-    cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+    cmake_parse_arguments(T "QT" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
-    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    if(T_QT)
+        target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} kf_qtest_main GTest::gtest GTest::gmock)
+    else()
+        target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+    endif()
     target_compile_definitions(${T_NAME} PRIVATE
         KF_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         KF_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"

@@ -51,8 +51,8 @@ private:
     uint32_t m_size = 0;
 };
 
-// The key pattern formatted with a number ("IDS_TRAIN_PRACTICETYPE_%d", 2 →
-// "IDS_TRAIN_PRACTICETYPE_2"); a pattern with "%d%s" takes the suffix too.
+// The key pattern formatted with a number ("IDS_WIZARD_2_TARGET_%d", 3 →
+// "IDS_WIZARD_2_TARGET_3"); a pattern with "%d%s" takes the suffix too.
 std::u16string NumberedKey(std::u16string_view pattern, int number, std::u16string_view suffix = {});
 
 // The messages shown when the string file itself cannot be used (they cannot come from it).

@@ -113,12 +113,12 @@ public:
     friend bool operator==(const RecordImage& a, const RecordImage& b) { return a.m_bytes == b.m_bytes; }
 
 protected:
-    const uint8_t* At(size_t off, size_t len) const
+    const uint8_t* At(size_t off, [[maybe_unused]] size_t len) const
     {
         assert(off + len <= N && "field outside the record");
         return m_bytes.data() + off;
     }
-    uint8_t* MutAt(size_t off, size_t len)
+    uint8_t* MutAt(size_t off, [[maybe_unused]] size_t len)
     {
         assert(off + len <= N && "field outside the record");
         return m_bytes.data() + off;

@@ -87,7 +87,7 @@ bool IniFile::Load(std::u16string_view path)
         return code == err::FileNotFound || code == err::PathNotFound;
     }
     m_existed = true;
-    const std::u16string text = DecodeText(bytes, &m_encoding);
+    const std::u16string text = DecodeText(bytes, &m_encoding, false);
     m_crlf = text.find(u"\r\n") != std::u16string::npos || text.find(u'\n') == std::u16string::npos;
     m_finalNewline = !text.empty() && (text.back() == u'\n' || text.back() == u'\r');
 

@@ -8,7 +8,8 @@
 // - a missing file reads as empty and is created by the first write;
 // - a write keeps every other line, comment and blank line as it was, byte for byte, and
 //   replaces the file atomically (a crash leaves the old or the new file, never half of it);
-// - a file starting with FF FE is UTF-16 little-endian and stays so; a UTF-8 byte order mark,
+// - a file starting with FF FE is UTF-16 little-endian and stays so (without the mark a file
+//   is never taken for UTF-16); a UTF-8 byte order mark,
 //   or content that is valid UTF-8 with multi-byte sequences, means UTF-8; otherwise the
 //   file is in the ANSI code page (codepage.h). New files are written in the ANSI code page
 //   unless a character needs more, in which case they are written as UTF-16 with its mark.

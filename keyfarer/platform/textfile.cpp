@@ -80,7 +80,7 @@ bool LooksLikeUtf8(ByteSpan bytes)
     return multi;
 }
 
-std::u16string DecodeText(ByteSpan bytes, TextEncoding* encoding)
+std::u16string DecodeText(ByteSpan bytes, TextEncoding* encoding, bool guessUtf16)
 {
     TextEncoding enc;
     std::u16string out;
@@ -90,7 +90,7 @@ std::u16string DecodeText(ByteSpan bytes, TextEncoding* encoding)
     } else if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         enc = TextEncoding::Utf16LeBom;
         out = BytesToUtf16(bytes.subspan(2));
-    } else if (IsTextUnicode(bytes)) {
+    } else if (guessUtf16 && IsTextUnicode(bytes)) {
         enc = TextEncoding::Utf16Le;
         out = BytesToUtf16(bytes);
     } else if (LooksLikeUtf8(bytes)) {

@@ -30,8 +30,10 @@ bool IsTextUnicode(ByteSpan bytes);
 bool LooksLikeUtf8(ByteSpan bytes);
 
 // Decodes a whole file's bytes by the rules above; the byte order mark is not part of the
-// result. The detected encoding is stored when asked for.
-std::u16string DecodeText(ByteSpan bytes, TextEncoding* encoding = nullptr);
+// result. The detected encoding is stored when asked for. Without guessUtf16 only a byte
+// order mark makes text UTF-16 (settings files, whose encoding must not change because a
+// line was added).
+std::u16string DecodeText(ByteSpan bytes, TextEncoding* encoding = nullptr, bool guessUtf16 = true);
 
 // Reads and decodes a file. False when it cannot be opened or read (last error set).
 bool ReadTextFile(std::u16string_view path, std::u16string& out, TextEncoding* encoding = nullptr);

@@ -103,3 +103,24 @@ TEST(TextFile, MissingFileFailsWithTheSystemReason)
 
 } // namespace
 } // namespace kf
+
+namespace kf {
+namespace {
+
+TEST(TextFile, AHundredMegabytesOfGarbageIsReadWhole)
+{
+    TempDir dir;
+    std::string big(100u << 20, '\0');
+    uint32_t x = 12345;
+    for (auto& c : big) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 24);
+    }
+    dir.Write("big.txt", big);
+    std::u16string text;
+    ASSERT_TRUE(ReadTextFile(dir.File("big.txt"), text));
+    EXPECT_GE(text.size(), big.size() / 2);
+}
+
+} // namespace
+} // namespace kf

@@ -1,0 +1,253 @@
+#include "app/traintypingapp.h"
+
+#include "app/mainframe.h"
+#include "app/messagepresenter.h"
+#include "platform/path.h"
+#include "platform/profile.h"
+#include "platform/qt/desktop.h"
+#include "platform/qt/plainmessage.h"
+#include "platform/qt/uisound.h"
+#include "platform/utf.h"
+#include "testsupport/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace kf {
+namespace {
+
+using test::TempDir;
+
+struct Shown
+{
+    std::u16string text;
+    unsigned style;
+};
+
+class RecordingPresenter : public MessagePresenter
+{
+public:
+    explicit RecordingPresenter(std::vector<Shown>& log, int answer = 1) : m_log(log), m_answer(answer) {}
+    int Show(QWidget*, std::u16string_view text, unsigned style) override
+    {
+        m_log.push_back({std::u16string(text), style});
+        return m_answer;
+    }
+
+private:
+    std::vector<Shown>& m_log;
+    int m_answer;
+};
+
+std::vector<std::u16string> g_plain;
+void RecordPlain(std::u16string_view text)
+{
+    g_plain.emplace_back(text);
+}
+
+class RecordingSounds : public SoundPlayer
+{
+public:
+    explicit RecordingSounds(std::vector<std::u16string>& log) : m_log(log) {}
+    void Play(std::u16string_view path) override { m_log.emplace_back(path); }
+    void StopAll() override {}
+
+private:
+    std::vector<std::u16string>& m_log;
+};
+
+class RecordingDesktop : public DesktopOpener
+{
+public:
+    explicit RecordingDesktop(std::vector<std::u16string>& log) : m_log(log) {}
+    bool OpenPath(std::u16string_view path) override { m_log.emplace_back(path); return true; }
+    bool OpenUrl(std::u16string_view url) override { m_log.emplace_back(url); return true; }
+    bool StartProgram(std::u16string_view p, const QStringList&) override { m_log.emplace_back(p); return true; }
+
+private:
+    std::vector<std::u16string>& m_log;
+};
+
+// An installation folder with the shipped string file.
+class AppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(dir.path() / "SysDat");
+        std::filesystem::copy_file(std::filesystem::path(KF_SOURCE_DIR) / "data/SysDat/StringRes.txt",
+                                   dir.path() / "SysDat/StringRes.txt");
+        g_plain.clear();
+        SetPlainErrorPresenter(&RecordPlain);
+    }
+    void TearDown() override { SetPlainErrorPresenter(nullptr); }
+
+    CTrainTypingApp::Environment Env(ScreenDescription screen = {})
+    {
+        CTrainTypingApp::Environment env;
+        env.installFolder = dir.Folder();
+        env.screen = [screen] { return screen; };
+        env.showMainFrame = false;
+        env.instanceName = "KF_APP_TEST_" + std::to_string(::getpid());
+        return env;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(AppTest, StartsWithTheShippedStringsAndOpensTheMainFrame)
+{
+    CTrainTypingApp app(Env());
+    std::vector<Shown> shown;
+    app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(g_plain.empty());
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Keyfarer"));
+    EXPECT_EQ(app.DataFolder(), dir.Folder() + u"Data\\");
+    EXPECT_EQ(app.TempFolder(), dir.Folder() + u"Temp\\");
+    EXPECT_EQ(app.VersionText(), u"v3.1 build 0718");
+    EXPECT_EQ(app.GetResString(u"IDS_CT_OK"), u"OK");
+    EXPECT_EQ(app.ExitInstance(), 0);
+}
+
+TEST_F(AppTest, StringFileProblemsEndStartUpWithTheLiteralMessages)
+{
+    const std::u16string path = dir.Folder() + u"SysDat\\StringRes.txt";
+    struct Case { std::string content; bool remove; std::u16string message; };
+    const Case cases[] = {
+        {"", true, u"Failed to open the file " + DisplayPath(path) + u", please reinstall to resolve this problem."},
+        {"", false, u"Failed to open the file " + DisplayPath(path) + u", please reinstall to resolve this problem."},
+        {"[String]\nIDS_CT_OK=OK\n", false,
+         u"The string file " + DisplayPath(path) + u" is an invalid string file, please reinstall the software."},
+        {"no section here\n", false,
+         u"The string file " + DisplayPath(path) + u" is an invalid string file, please reinstall the software."},
+    };
+    for (const auto& c : cases) {
+        g_plain.clear();
+        if (c.remove)
+            std::filesystem::remove(dir.path() / "SysDat/StringRes.txt");
+        else
+            dir.Write("SysDat/StringRes.txt", c.content);
+        CTrainTypingApp app(Env());
+        EXPECT_FALSE(app.InitInstance());
+        ASSERT_EQ(g_plain.size(), 1u);
+        EXPECT_EQ(g_plain[0], c.message);
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        app.ExitInstance();
+    }
+}
+
+TEST_F(AppTest, DisplayCheck)
+{
+    struct Case { ScreenDescription screen; const char16_t* problem; };
+    const Case cases[] = {
+        {{16, 800, 600}, nullptr},
+        {{8, 1024, 768}, nullptr},
+        {{24, 768, 560}, nullptr},
+        {{16, 640, 480}, u"IDS_ERR_DISPLAYWIDTH"},
+        {{4, 1024, 768}, u"IDS_ERR_DISPLAYCOLOR"},
+        {{4, 640, 480}, u"IDS_ERR_DISPLAYCOLOR"},
+    };
+    for (const auto& c : cases) {
+        const char16_t* p = CTrainTypingApp::DisplayProblem(c.screen);
+        EXPECT_EQ(p ? std::u16string(p) : std::u16string(), c.problem ? std::u16string(c.problem) : std::u16string());
+    }
+    CTrainTypingApp app(Env({16, 640, 480}));
+    std::vector<Shown> shown;
+    app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+    EXPECT_FALSE(app.InitInstance());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, app.GetResString(u"IDS_ERR_DISPLAYWIDTH"));
+    EXPECT_EQ(shown[0].style, 0x10u);
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    app.ExitInstance();
+}
+
+TEST_F(AppTest, MessagesAreFormattedCutAndFallBackToTheKey)
+{
+    CTrainTypingApp app(Env());
+    std::vector<Shown> shown;
+    app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown, 6));
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.ShowMessageWithText(u"IDS_ERR_FILENOTFOUND", u"lesson7.txt", nullptr, 0x10), 6);
+    EXPECT_NE(shown.back().text.find(u"lesson7.txt"), std::u16string::npos);
+    app.ShowMessage(u"IDS_NOT_IN_THE_FILE", nullptr, 0);
+    EXPECT_EQ(shown.back().text, u"IDS_NOT_IN_THE_FILE");
+    app.ShowMessageWithText(u"IDS_ERR_FILENOTFOUND", std::u16string(2000, u'x'), nullptr, 0);
+    EXPECT_EQ(shown.back().text.size(), 511u);
+    app.ShowErrorWithSystemText(2, u"", nullptr);
+    EXPECT_EQ(shown.back().text, u"The system cannot find the file specified.");
+    app.ExitInstance();
+}
+
+TEST_F(AppTest, KeyNamesSoundsHelpAndLoginSettings)
+{
+    CTrainTypingApp app(Env());
+    ASSERT_TRUE(app.InitInstance());
+    std::u16string name;
+    EXPECT_FALSE(app.KeyDisplayName(u'A', name));
+    EXPECT_EQ(name, u"A");
+    EXPECT_TRUE(app.KeyDisplayName(u';', name));
+    EXPECT_EQ(name, app.GetResString(u"IDS_KEYNAME_SEMICOLON"));
+    EXPECT_FALSE(name.empty());
+
+    std::vector<std::u16string> played;
+    SetSoundPlayer(std::make_unique<RecordingSounds>(played));
+    app.PlayUiSound(8); // the file is missing: nothing
+    dir.Write("sound/Strike.wav", "RIFF");
+    app.SetSoundOn(false);
+    app.PlayUiSound(8); // sound switched off: nothing
+    app.SetSoundOn(true);
+    app.PlayUiSound(8);
+    app.PlayUiSound(42);
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0], app.SoundFile(8));
+    SetSoundPlayer(nullptr);
+
+    std::vector<std::u16string> opened;
+    SetDesktopOpener(std::make_unique<RecordingDesktop>(opened));
+    dir.Write("help/index.htm", "<html/>");
+    dir.Write("help/lesson.htm", "<html/>");
+    app.ShowHelpTopic();
+    app.ShowHelpTopic(u"/lesson.htm");
+    app.ShowHelpTopic(u"missing.htm");
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[0], dir.Folder() + u"help\\index.htm");
+    EXPECT_EQ(opened[1], dir.Folder() + u"help\\lesson.htm");
+    EXPECT_EQ(opened[2], dir.Folder() + u"help\\index.htm");
+    SetDesktopOpener(nullptr);
+
+    app.SetStraightLoginId(u"alice");
+    app.SetLastUserId(u"bob");
+    app.SaveLoginSettings();
+    app.SetStraightLoginId(u"");
+    app.SetLastUserId(u"");
+    app.LoadLoginSettings();
+    EXPECT_EQ(app.StraightLoginId(), u"alice");
+    EXPECT_EQ(app.LastUserId(), u"bob");
+    app.ExitInstance();
+}
+
+TEST_F(AppTest, UserCopyOfASystemFileNeverOverwrites)
+{
+    TempDir home;
+    ::setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    CTrainTypingApp app(Env());
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(app.UserCopyOfSystemFile(u"Connect.ini").empty());
+    dir.Write("SysDat/Connect.ini", "[Proxy]\nType=0\n");
+    const std::u16string copy = app.UserCopyOfSystemFile(u"Connect.ini");
+    EXPECT_EQ(copy, home.Folder() + u"Keyfarer/Connect.ini");
+    home.Write("Keyfarer/Connect.ini", "[Proxy]\nType=3\n");
+    EXPECT_EQ(app.UserCopyOfSystemFile(u"Connect.ini"), copy);
+    EXPECT_EQ(home.Read("Keyfarer/Connect.ini"), "[Proxy]\nType=3\n");
+    app.ExitInstance();
+    ::unsetenv("XDG_DATA_HOME");
+}
+
+} // namespace
+} // namespace kf
