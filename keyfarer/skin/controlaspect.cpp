@@ -155,7 +155,10 @@ bool CControlAspect::Reload()
         if (!m_dialogShape.Build(m_dialogFrame, *frame))
             m_loadErrors.push_back(m_dialogFrame.bitmap + ": smaller than its frame measures");
     }
-    ++m_generation;
+    // Numbers are unique across all looks, so a cache keyed by a look's address can never
+    // mistake a new look for an old one that lived at the same place.
+    static unsigned s_lastGeneration = 0;
+    m_generation = ++s_lastGeneration;
     return m_loadErrors.empty();
 }
 

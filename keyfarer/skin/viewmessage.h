@@ -52,7 +52,7 @@ public:
 
     // Stores the text (cut at kMaxText characters, never inside a surrogate pair) and style.
     void SetMessage(std::u16string_view text, unsigned style);
-    const std::u16string& Text() const { return m_text; }
+    const std::u16string& MessageText() const { return m_text; }
     unsigned Style() const { return m_style; }
 
     // Buttons from left to right for the style's low four bits; values above 5 show OK alone.

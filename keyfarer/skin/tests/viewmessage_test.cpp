@@ -45,12 +45,12 @@ TEST(ViewMessage, IconQuarterAndCloseResult)
 TEST(ViewMessage, TextIsCutAt1024CharactersKeepingSurrogatePairs)
 {
     CViewMessage m(std::u16string(2000, u'x'), 0);
-    EXPECT_EQ(m.Text().size(), 1024u);
+    EXPECT_EQ(m.MessageText().size(), 1024u);
     std::u16string text(1023, u'a');
     text += u"\U0001F600tail";
     m.SetMessage(text, 0x10);
-    EXPECT_EQ(m.Text().size(), 1023u);
+    EXPECT_EQ(m.MessageText().size(), 1023u);
     EXPECT_EQ(m.Style(), 0x10u);
     m.SetMessage(u"short", 1);
-    EXPECT_EQ(m.Text(), u"short");
+    EXPECT_EQ(m.MessageText(), u"short");
 }
