@@ -1,0 +1,95 @@
+// pagewick: converts queued PDF files to plain text with poppler's pdftotext.
+//
+//   pagewick [PATH...]          the window; files and folders named are queued at start-up
+//   pagewick --batch ...        no window (see --batch --help)
+
+#include "app/batchmode.h"
+#include "app/instancechannel.h"
+#include "core/batcharguments.h"
+#include "core/feedbackaddress.h"
+#include "platform/filesystem.h"
+#include "platform/qt/desktop.h"
+#include "platform/qt/filedialogs.h"
+#include "platform/qt/qtmessagesink.h"
+#include "platform/singleinstance.h"
+#include "ui/frmmain.h"
+#include "ui/skin.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const kUsage =
+    "usage: pagewick [PATH...]\n"
+    "Opens the converter's window; the files named are queued, a folder's PDF files with them.\n"
+    "A second start hands its files to the window already open.\n\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--batch") == 0)
+        return pw::RunBatch(argc, argv);
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::printf("%s%s", kUsage, pw::kBatchUsage);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("pagewick"));
+    const QString programFolder = QCoreApplication::applicationDirPath();
+
+    QStringList paths;
+    bool optionsEnded = false;
+    for (const QString& arg : app.arguments().mid(1)) {
+        if (!optionsEnded && arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.startsWith(QLatin1Char('-'))) {
+            std::fprintf(stderr, "pagewick: ignoring unknown option %s\n", qPrintable(arg));
+        } else {
+            paths << arg;
+        }
+    }
+
+    const std::string key = pw::SingleInstance::KeyFor(pw::ToNative(programFolder));
+    pw::SingleInstance instance;
+    if (!instance.Acquire(key)) {
+        if (!paths.isEmpty())
+            pw::InstanceChannel::Send(QString::fromStdString(key), paths);
+        return 0;
+    }
+
+    const pw::Skin skin(programFolder + QStringLiteral("/skin"));
+    pw::QtMessageSink messages;
+    pw::SystemDesktop desktop;
+    pw::SystemFileDialogs dialogs;
+    pw::AppContext context;
+    context.programFolder = programFolder;
+    context.skin = &skin;
+    context.messages = &messages;
+    context.desktop = &desktop;
+    context.dialogs = &dialogs;
+    context.feedbackEndpoint = QString::fromStdString(pw::ReadFeedbackEndpoint(
+        pw::JoinPath(pw::ToNative(programFolder), pw::kFeedbackFileName)));
+    app.setWindowIcon(QIcon(programFolder + QStringLiteral("/pagewick.svg")));
+
+    pw::frmMain window(context);
+    messages.SetOwner(&window);
+    pw::InstanceChannel channel(QString::fromStdString(key));
+    QObject::connect(&channel, &pw::InstanceChannel::PathsReceived, &window,
+                     [&window](const QStringList& received) {
+                         window.QueuePaths(received);
+                         window.raise();
+                         window.activateWindow();
+                     });
+    channel.Listen();
+    window.show();
+    if (!paths.isEmpty())
+        window.QueuePaths(paths);
+    return app.exec();
+}
