@@ -37,8 +37,8 @@ constexpr const char16_t* kSounds[kSoundCount] = {
 // hands.bmp (360 × 170): finger tips of the left hand from thumb to little finger, then of
 // the right hand. They match datasrc/skin/hands.svg.
 constexpr FingerSpot kFingerSpots[2][5] = {
-    {{152, 124, 11}, {124, 40, 10}, {96, 26, 10}, {68, 34, 10}, {40, 58, 9}},
-    {{208, 124, 11}, {236, 40, 10}, {264, 26, 10}, {292, 34, 10}, {320, 58, 9}},
+    {{164, 118, 11}, {124, 40, 10}, {96, 26, 10}, {68, 34, 10}, {40, 58, 9}},
+    {{196, 118, 11}, {236, 40, 10}, {264, 26, 10}, {292, 34, 10}, {320, 58, 9}},
 };
 
 constexpr int kToolLeft = 8;
