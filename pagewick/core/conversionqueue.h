@@ -5,7 +5,8 @@
 
 namespace pw {
 
-/// The "Format" text of a queued path: its last three characters, upper-cased ("PDF" for a PDF
+/// The "Format" text of a queued path: its last three characters with the ASCII letters
+/// upper-cased ("PDF" for a PDF
 /// file; the whole path when it is shorter). Characters are counted in UTF-8.
 std::string FormatOf(const std::string& path);
 

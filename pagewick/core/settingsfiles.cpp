@@ -2,6 +2,8 @@
 
 #include "platform/filesystem.h"
 
+#include <algorithm>
+
 namespace pw {
 
 std::vector<std::string> SplitLines(std::string_view bytes)
@@ -47,9 +49,16 @@ namespace {
 std::optional<std::vector<std::string>> ReadLines(const std::string& path)
 {
     std::string bytes;
-    if (!ReadFileHead(path, kSettingsReadLimit, bytes))
+    // One byte more than the limit tells a file that is cut off from one that just fits.
+    if (!ReadFileHead(path, kSettingsReadLimit + 1, bytes))
         return std::nullopt;
-    return SplitLines(bytes);
+    const bool cut = bytes.size() > kSettingsReadLimit;
+    bytes.resize(std::min(bytes.size(), kSettingsReadLimit));
+    auto lines = SplitLines(bytes);
+    // A line the limit cuts off is not read at all.
+    if (cut && !lines.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+        lines.pop_back();
+    return lines;
 }
 
 } // namespace

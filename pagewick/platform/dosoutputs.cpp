@@ -192,16 +192,19 @@ std::string DOSOutputs::ExecuteCommand(const std::string& CommandLine)
             }
         } else {
             ReapEnded();
-            if (!IsProcessRunning(m_watchedImageName))
+            // The program may have written its last bytes and ended between the two checks:
+            // the run ends only when the pipe is still empty once the program is gone.
+            if (!IsProcessRunning(m_watchedImageName) &&
+                (::ioctl(readEnd, FIONREAD, &waiting) != 0 || waiting == 0))
                 leave = true;
         }
         m_pump.DispatchPending();
+        if (leave)
+            break; // waiting after the last pass would only slow every file down
         if (!m_pump.Wait(kPollMilliSeconds)) {
             m_abandoned = true;
             break;
         }
-        if (leave)
-            break;
     }
     ::close(readEnd);
     ReapEnded();
@@ -241,12 +244,23 @@ bool DOSOutputs::IsProcessRunning(const std::string& imageName)
         if (state == 'Z' || state == 'X')
             continue;
         const std::string name = Lower(stat.substr(open + 1, close - open - 1));
-        if (ImageKey(name) == wanted) {
-            found = true;
-        } else if (name.size() == kShortNameLength && wanted.compare(0, kShortNameLength, name) == 0) {
-            std::string cmdline;
-            if (ReadSmallFile(base + "/cmdline", cmdline))
-                found = ImageKey(cmdline.substr(0, cmdline.find('\0'))) == wanted;
+        if (name.size() < kShortNameLength) {
+            found = ImageKey(name) == wanted;
+        } else if (wanted.compare(0, kShortNameLength, name) == 0) {
+            // A cut name: the full one is the executable's, or else the name it was started by.
+            std::string full;
+            char target[4096];
+            const ssize_t n = ::readlink((base + "/exe").c_str(), target, sizeof target - 1);
+            if (n > 0) {
+                full.assign(target, std::size_t(n));
+                const std::string deleted = " (deleted)";
+                if (full.size() > deleted.size() &&
+                    full.compare(full.size() - deleted.size(), deleted.size(), deleted) == 0)
+                    full.resize(full.size() - deleted.size());
+            } else if (ReadSmallFile(base + "/cmdline", full)) {
+                full = full.substr(0, full.find('\0'));
+            }
+            found = !full.empty() && ImageKey(full) == wanted;
         }
     }
     ::closedir(proc);
