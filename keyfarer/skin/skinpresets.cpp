@@ -1,5 +1,6 @@
 #include "skin/skinpresets.h"
 
+#include "content/profilesettings.h"
 #include "platform/profile.h"
 #include "platform/utf.h"
 
@@ -10,29 +11,9 @@ namespace {
 
 constexpr size_t kNameCapacity = 260;
 
-// The settings-file rule for numbers: the value as the platform reads it, written back in
-// decimal when it equals the default (a missing key reads as the default).
-int32_t ReadNumber(std::u16string_view file, std::u16string_view section, std::u16string_view key,
-                   int32_t defaultValue)
+int32_t ReadNumber(std::u16string_view file, std::u16string_view section, std::u16string_view key)
 {
-    const int32_t value = int32_t(GetPrivateProfileInt(section, key, defaultValue, file));
-    if (value == defaultValue)
-        WritePrivateProfileString(section, key, FromUtf8(std::to_string(defaultValue)), file);
-    return value;
-}
-
-// The settings-file rule for texts: a missing key, or the word "default", gives the
-// caller's default, which is written to the file.
-std::u16string ReadText(std::u16string_view file, std::u16string_view section,
-                        std::u16string_view key, std::u16string_view defaultValue)
-{
-    if (HasPrivateProfileKey(section, key, file)) {
-        std::u16string value = GetPrivateProfileString(section, key, u"", kNameCapacity, file);
-        if (value != u"default")
-            return value;
-    }
-    WritePrivateProfileString(section, key, defaultValue, file);
-    return std::u16string(defaultValue);
+    return int32_t(ReadProfileNumber(file, section, key, 0));
 }
 
 } // namespace
@@ -49,7 +30,7 @@ int LoadSkinPresets(std::u16string_view installFolder, std::vector<std::u16strin
                     std::vector<SkinPreset>& table)
 {
     const std::u16string file = SkinThemeFilePath(installFolder);
-    const int32_t count = ReadNumber(file, u"General", u"Present_Count", 0);
+    const int32_t count = ReadNumber(file, u"General", u"Present_Count");
     // Only the "Theme_%d" sections that exist are visited, in number order: a huge count in a
     // damaged file then costs nothing and adds no empty sections to it.
     std::vector<int32_t> numbers;
@@ -79,14 +60,14 @@ int LoadSkinPresets(std::u16string_view installFolder, std::vector<std::u16strin
     int added = 0;
     for (int32_t i : numbers) {
         const std::u16string section = u"Theme_" + FromUtf8(std::to_string(i));
-        std::u16string name = ReadText(file, section, u"Name", u"");
+        std::u16string name = ReadProfileText(file, section, u"Name", u"", kNameCapacity);
         if (name.empty())
             continue;
         names.push_back(std::move(name));
         SkinPreset row;
-        row.hue = ReadNumber(file, section, u"Hue", 0);
-        row.saturation = ReadNumber(file, section, u"Saturation", 0);
-        row.light = ReadNumber(file, section, u"Light", 0);
+        row.hue = ReadNumber(file, section, u"Hue");
+        row.saturation = ReadNumber(file, section, u"Saturation");
+        row.light = ReadNumber(file, section, u"Light");
         // One table row per list entry: the new entry's row sits at its list index.
         table.resize(names.size() - 1);
         table.push_back(row);

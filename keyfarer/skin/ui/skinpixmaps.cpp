@@ -3,6 +3,7 @@
 #include "skin/fontmap.h"
 #include "skin/greyscale.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QPainter>
 
@@ -79,21 +80,38 @@ QImage ToQImage(const CDib& dib)
     return image;
 }
 
+namespace {
+
+struct CachedPixmap
+{
+    unsigned generation;
+    QPixmap pixmap;
+};
+using PixmapCache = std::map<std::pair<const CControlAspect*, std::string>, CachedPixmap>;
+PixmapCache* g_cache = nullptr;
+
+// Pixmaps must not outlive the application object: the cache goes with it.
+void DropCache()
+{
+    delete g_cache;
+    g_cache = nullptr;
+}
+
+} // namespace
+
 QPixmap SkinPixmap(const CControlAspect& look, std::string_view name)
 {
-    struct Entry
-    {
-        unsigned generation;
-        QPixmap pixmap;
-    };
-    static std::map<std::pair<const CControlAspect*, std::string>, Entry> cache;
+    if (!g_cache) {
+        g_cache = new PixmapCache;
+        qAddPostRoutine(DropCache);
+    }
     const auto key = std::make_pair(&look, std::string(name));
-    auto it = cache.find(key);
-    if (it != cache.end() && it->second.generation == look.Generation())
+    auto it = g_cache->find(key);
+    if (it != g_cache->end() && it->second.generation == look.Generation())
         return it->second.pixmap;
     const CDib* dib = look.Bitmap(name);
     QPixmap pixmap = dib ? QPixmap::fromImage(ToQImage(*dib)) : QPixmap();
-    cache[key] = {look.Generation(), pixmap};
+    (*g_cache)[key] = {look.Generation(), pixmap};
     return pixmap;
 }
 

@@ -25,14 +25,8 @@ using namespace kf;
 
 namespace {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "kf_skin_ui_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The application object comes from the widget tests' main().
+QApplication& App() { return *qApp; }
 
 // The look of the staged installation tree, the real skin pictures.
 const CTypingAspect& SkinLook()
@@ -422,3 +416,4 @@ TEST(SkinPixmaps, RecolouredTableKeyTransparencyAndDimming)
     color.setPixel(0, 0, qRgb(30, 60, 90));
     EXPECT_EQ(DimmedCopy(color).pixel(0, 0), qRgb(60, 60, 60));
 }
+
