@@ -5,6 +5,8 @@
 
 #include "skin/colorconversion.h"
 
+#include <vector>
+
 namespace kf {
 
 class CColorConvert : public CColorConversion
@@ -15,6 +17,11 @@ public:
     // for any value), then every channel moved toward white (positive `lightness` percent) or
     // black (negative). The arguments are used as given; callers clamp them.
     static ColorRef Recolor(ColorRef color, int hueShift, int saturation, int lightness);
+
+    // A colour table recoloured from its untouched copy (the skin page's preview keeps the
+    // table it loaded and recolours that one every time, so changes never accumulate).
+    static std::vector<ColorRef> RecolorTable(const std::vector<ColorRef>& untouched, int hueShift,
+                                              int saturation, int lightness);
 };
 
 } // namespace kf

@@ -22,4 +22,7 @@ inline std::u16string LookupText(const TextLookup& lookup, std::u16string_view k
     return std::u16string(key);
 }
 
+// The program's string table (content/resstring.h) as a lookup.
+TextLookup StringTableTexts();
+
 } // namespace kf

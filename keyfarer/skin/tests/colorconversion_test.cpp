@@ -106,3 +106,17 @@ TEST(ColorConvert, SaturationMovesTowardFullOrGrey)
     EXPECT_NEAR(up, s0 + (360 - s0) / 2, 6);
     EXPECT_NEAR(down, s0 / 2, 6);
 }
+
+TEST(ColorConvert, PreviewTableNeverAccumulatesChanges)
+{
+    const std::vector<kf::ColorRef> saved = {MakeRgb(59, 125, 216), MakeRgb(243, 246, 250),
+                                             MakeRgb(240, 154, 26), MakeRgb(31, 41, 51)};
+    const auto direct = CColorConvert::RecolorTable(saved, 40, -20, 0);
+    std::vector<kf::ColorRef> shown;
+    for (int hue : {10, 120, -180, 179, 40}) // the slider moved back and forth
+        shown = CColorConvert::RecolorTable(saved, hue, -20, 0);
+    EXPECT_EQ(shown, direct);
+    // Recolouring an already recoloured table instead would drift.
+    EXPECT_NE(CColorConvert::RecolorTable(CColorConvert::RecolorTable(saved, 20, -10, 0), 20, -10, 0),
+              direct);
+}

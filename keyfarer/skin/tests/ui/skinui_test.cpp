@@ -1,3 +1,4 @@
+#include "skin/fontmap.h"
 #include "skin/typingaspect.h"
 #include "skin/ui/anibutton.h"
 #include "skin/ui/dlgviewmes.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QSignalSpy>
@@ -415,5 +417,19 @@ TEST(SkinPixmaps, RecolouredTableKeyTransparencyAndDimming)
     QImage color(1, 1, QImage::Format_RGB32);
     color.setPixel(0, 0, qRgb(30, 60, 90));
     EXPECT_EQ(DimmedCopy(color).pixel(0, 0), qRgb(60, 60, 60));
+}
+
+TEST(SkinPixmaps, WindowsFontFacesBecomeInstalledFamilies)
+{
+    App();
+    for (const char16_t* face : {u"Tahoma", u"Courier New", u"Times New Roman"}) {
+        const QFont font = ToQFont({face, 12, 700});
+        const QString family = QFontInfo(font).family();
+        bool known = false;
+        for (const auto& candidate : FontCandidates(face))
+            known = known || family.compare(ToQString(candidate), Qt::CaseInsensitive) == 0;
+        EXPECT_TRUE(known) << ToUtf8(face) << " became " << family.toStdString();
+        EXPECT_TRUE(QFontInfo(font).bold());
+    }
 }
 
