@@ -378,6 +378,7 @@ bool ListDirectory(std::u16string_view folder, std::vector<DirEntry>& out)
         struct stat st;
         if (::stat(Join(dir, e->d_name).c_str(), &st) == 0) {
             entry.isDirectory = S_ISDIR(st.st_mode);
+            entry.isSystem = !S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode);
             entry.size = static_cast<uint64_t>(st.st_size);
             entry.modified = static_cast<int64_t>(st.st_mtime);
         } else {

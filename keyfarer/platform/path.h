@@ -63,6 +63,7 @@ struct DirEntry
     std::u16string name;
     bool isDirectory = false;
     bool isHidden = false; // the name starts with "."
+    bool isSystem = false; // neither a regular file nor a folder (device, pipe, socket)
     uint64_t size = 0;
     int64_t modified = 0;  // seconds since 1970 (UTC)
 };
