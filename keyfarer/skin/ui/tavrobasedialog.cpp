@@ -45,14 +45,22 @@ QString CTavroBaseDialog::Text(std::u16string_view key) const
     return ToQString(LookupText(m_texts, key));
 }
 
-int CTavroBaseDialog::exec()
+CTavroBaseDialog::ModalScope::ModalScope()
 {
     if (g_openModals++ == 0 && Observer())
         Observer()(true);
-    const int result = QDialog::exec();
+}
+
+CTavroBaseDialog::ModalScope::~ModalScope()
+{
     if (--g_openModals == 0 && Observer())
         Observer()(false);
-    return result;
+}
+
+int CTavroBaseDialog::exec()
+{
+    ModalScope scope;
+    return QDialog::exec();
 }
 
 void CTavroBaseDialog::SetModalObserver(std::function<void(bool)> observer)

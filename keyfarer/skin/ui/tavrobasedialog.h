@@ -32,6 +32,17 @@ public:
     static void SetModalObserver(std::function<void(bool anyOpen)> observer);
     static int OpenModalCount();
 
+    // Counts a modal window that is not a skinned dialog (a file or print dialog) for the
+    // observer while the scope lives.
+    class ModalScope
+    {
+    public:
+        ModalScope();
+        ~ModalScope();
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+    };
+
 protected:
     // Re-applies the look's font and colours (after a skin change).
     void ApplyLook();
