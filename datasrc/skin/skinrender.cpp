@@ -85,7 +85,8 @@ bool Save(const Job& job, const QImage& image, const QString& outDir, const QStr
         return Fail(job.name + ": could not encode");
     QFile file(outDir + "/" + job.name + ".bmp");
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()))
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+            qint64(bytes.size()))
         return Fail(file.fileName() + ": " + file.errorString());
     if (!pngDir.isEmpty()) {
         QImage preview(dib.Width(), dib.Height(), QImage::Format_ARGB32);
@@ -93,9 +94,10 @@ bool Save(const Job& job, const QImage& image, const QString& outDir, const QStr
             for (int x = 0; x < dib.Width(); ++x) {
                 const uint8_t index = dib.Indices()[size_t(y * dib.Width() + x)];
                 const kf::ColorRef c = dib.Palette()[index];
-                preview.setPixel(x, y, dib.KeyIndex() == int(index)
-                                           ? qRgba(0, 0, 0, 0)
-                                           : qRgb(kf::GetRValue(c), kf::GetGValue(c), kf::GetBValue(c)));
+                preview.setPixel(x, y,
+                                 dib.KeyIndex() == int(index)
+                                     ? qRgba(0, 0, 0, 0)
+                                     : qRgb(kf::GetRValue(c), kf::GetGValue(c), kf::GetBValue(c)));
             }
         preview.save(pngDir + "/" + job.name + ".png");
     }
@@ -115,7 +117,8 @@ bool RunIconStrip(const Job& job, const QString& srcDir, QImage& out)
     const QStringList tints = job.options.at("tints").split(',');
     const int cell = job.cell;
     bool ok = false;
-    const QImage tiles = Render(srcDir + "/" + job.options.at("tiles"), cell * int(tints.size()), cell, &ok);
+    const QImage tiles =
+        Render(srcDir + "/" + job.options.at("tiles"), cell * int(tints.size()), cell, &ok);
     if (!ok)
         return Fail(job.name + ": cannot read " + job.options.at("tiles"));
     const int inset = cell / 5;
@@ -140,7 +143,8 @@ bool RunIconStrip(const Job& job, const QString& srcDir, QImage& out)
                 g.setCompositionMode(QPainter::CompositionMode_SourceIn);
                 g.fillRect(glyph.rect(), QColor(tints[col]));
             }
-            const int shift = job.options.count("pressed") && job.options.at("pressed").toInt() == col ? 1 : 0;
+            const int shift =
+                job.options.count("pressed") && job.options.at("pressed").toInt() == col ? 1 : 0;
             p.drawImage(target.left() + inset, target.top() + inset + shift, glyph);
         }
     }

@@ -69,7 +69,8 @@ bool ParseSounds(const std::string& text, std::vector<Sound>& out, std::string* 
             std::string option;
             while (words >> option) {
                 double value = 0;
-                if (option.rfind("peak=", 0) != 0 || !ParseNumber(option.substr(5), value) || value > 0)
+                if (option.rfind("peak=", 0) != 0 || !ParseNumber(option.substr(5), value) ||
+                    value > 0)
                     return Fail(error, number, "unknown or bad option " + option);
                 s.peakDb = value;
             }
@@ -91,14 +92,22 @@ bool ParseSounds(const std::string& text, std::vector<Sound>& out, std::string* 
                 if (eq == std::string::npos || !ParseNumber(option.substr(eq + 1), value))
                     return Fail(error, number, "bad option " + option);
                 const std::string key = option.substr(0, eq);
-                if (key == "to") v.freqEnd = value;
-                else if (key == "at") v.at = value;
-                else if (key == "len") v.length = value;
-                else if (key == "attack") v.attack = value;
-                else if (key == "decay") v.decay = value;
-                else if (key == "gain") v.gainDb = value;
-                else if (key == "cut") v.cutoff = value;
-                else return Fail(error, number, "unknown option " + key);
+                if (key == "to")
+                    v.freqEnd = value;
+                else if (key == "at")
+                    v.at = value;
+                else if (key == "len")
+                    v.length = value;
+                else if (key == "attack")
+                    v.attack = value;
+                else if (key == "decay")
+                    v.decay = value;
+                else if (key == "gain")
+                    v.gainDb = value;
+                else if (key == "cut")
+                    v.cutoff = value;
+                else
+                    return Fail(error, number, "unknown option " + key);
             }
             if (v.length <= 0 || v.length > 5 || v.at < 0 || v.at > 5 || v.attack < 0)
                 return Fail(error, number, "times out of range");
@@ -129,7 +138,8 @@ std::vector<float> Render(const Sound& sound)
         const double alpha = 1.0 - std::exp(-2 * kPi * cut / kSampleRate);
         for (size_t i = 0; i < count && first + i < mix.size(); ++i) {
             const double t = double(i) / kSampleRate;
-            const double f = v.freqEnd > 0 ? v.freq * std::pow(v.freqEnd / v.freq, t / v.length) : v.freq;
+            const double f =
+                v.freqEnd > 0 ? v.freq * std::pow(v.freqEnd / v.freq, t / v.length) : v.freq;
             phase += 2 * kPi * f / kSampleRate;
             double x = 0;
             if (v.wave == "sine") {
@@ -163,16 +173,25 @@ std::vector<uint8_t> EncodeWav(const std::vector<float>& samples)
     const uint32_t dataBytes = uint32_t(samples.size() * 2);
     std::vector<uint8_t> b;
     b.reserve(44 + size_t(dataBytes));
-    auto text = [&](const char* s) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(s[i])); };
-    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i))); };
-    auto u16 = [&](uint32_t v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); };
+    auto text = [&](const char* s) {
+        for (int i = 0; i < 4; ++i)
+            b.push_back(uint8_t(s[i]));
+    };
+    auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b.push_back(uint8_t(v >> (8 * i)));
+    };
+    auto u16 = [&](uint32_t v) {
+        b.push_back(uint8_t(v));
+        b.push_back(uint8_t(v >> 8));
+    };
     text("RIFF");
     u32(36 + dataBytes);
     text("WAVE");
     text("fmt ");
     u32(16);
-    u16(1);               // PCM
-    u16(1);               // mono
+    u16(1); // PCM
+    u16(1); // mono
     u32(kSampleRate);
     u32(kSampleRate * 2); // bytes per second
     u16(2);               // block align

@@ -21,7 +21,10 @@ std::vector<Sound> ShippedSounds()
     return sounds;
 }
 
-double Db(double x) { return 20 * std::log10(std::max(x, 1e-9)); }
+double Db(double x)
+{
+    return 20 * std::log10(std::max(x, 1e-9));
+}
 
 } // namespace
 
@@ -68,11 +71,11 @@ TEST(WavSynth, WaveFileHeaderAndSamples)
     ASSERT_EQ(wav.size(), 44u + 8u);
     EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
     EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(wav[20] | wav[21] << 8, 1);          // PCM
-    EXPECT_EQ(wav[22], 1);                         // mono
+    EXPECT_EQ(wav[20] | wav[21] << 8, 1); // PCM
+    EXPECT_EQ(wav[22], 1);                // mono
     EXPECT_EQ(wav[24] | wav[25] << 8 | wav[26] << 16, kSampleRate);
-    EXPECT_EQ(wav[34], 16);                        // bits
-    EXPECT_EQ(wav[40], 8);                         // data bytes
+    EXPECT_EQ(wav[34], 16); // bits
+    EXPECT_EQ(wav[40], 8);  // data bytes
     EXPECT_EQ(int16_t(wav[46] | wav[47] << 8), 32767);
     EXPECT_EQ(int16_t(wav[48] | wav[49] << 8), -32767);
     EXPECT_EQ(int16_t(wav[50] | wav[51] << 8), 32767); // clamped

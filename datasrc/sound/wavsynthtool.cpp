@@ -23,9 +23,12 @@ void Plot(const std::string& path, const std::vector<float>& samples)
     const int w = 600, h = 160;
     std::vector<uint8_t> rgb(size_t(w * h * 3), 255);
     auto set = [&](int x, int y, uint8_t r, uint8_t g, uint8_t b) {
-        if (x < 0 || y < 0 || x >= w || y >= h) return;
+        if (x < 0 || y < 0 || x >= w || y >= h)
+            return;
         uint8_t* p = &rgb[size_t((y * w + x) * 3)];
-        p[0] = r; p[1] = g; p[2] = b;
+        p[0] = r;
+        p[1] = g;
+        p[2] = b;
     };
     for (int x = 0; x < w; ++x) {
         set(x, 4, 220, 80, 80);
@@ -60,7 +63,8 @@ int main(int argc, char** argv)
     std::vector<kf::synth::Sound> sounds;
     std::string error;
     if (!in || !kf::synth::ParseSounds(text, sounds, &error)) {
-        std::fprintf(stderr, "kf_wavsynth: %s: %s\n", argv[1], error.empty() ? "cannot read" : error.c_str());
+        std::fprintf(stderr, "kf_wavsynth: %s: %s\n", argv[1],
+                     error.empty() ? "cannot read" : error.c_str());
         return 1;
     }
     for (const auto& sound : sounds) {

@@ -32,7 +32,10 @@ constexpr uint32_t kCompressionBitFields = 3;
 constexpr uint32_t kPelsPerMeter = 2835; // 72 dots per inch
 constexpr size_t kMaxFileBytes = size_t{256} << 20;
 
-uint16_t U16(std::span<const uint8_t> b, size_t at) { return uint16_t(b[at] | (b[at + 1] << 8)); }
+uint16_t U16(std::span<const uint8_t> b, size_t at)
+{
+    return uint16_t(b[at] | (b[at + 1] << 8));
+}
 uint32_t U32(std::span<const uint8_t> b, size_t at)
 {
     return uint32_t(b[at]) | (uint32_t(b[at + 1]) << 8) | (uint32_t(b[at + 2]) << 16) |
@@ -56,7 +59,10 @@ bool Fail(std::string* error, std::string reason)
     return false;
 }
 
-size_t RowBytes(size_t width, unsigned bits) { return ((width * bits + 31) / 32) * 4; }
+size_t RowBytes(size_t width, unsigned bits)
+{
+    return ((width * bits + 31) / 32) * 4;
+}
 
 // Run-length coded rows (bottom row first): pairs of count and value, or an escape (count 0)
 // followed by 0 end of row, 1 end of picture, 2 a move by (dx, dy), or n ≥ 3 literal pixels
@@ -165,8 +171,7 @@ bool ReadBmp(std::span<const uint8_t> bytes, CDib& out, std::string* error)
         if (count == 0)
             count = full;
         if (count > 256)
-            return Fail(error, "colour table of " + std::to_string(count) +
-                                   " entries exceeds 256");
+            return Fail(error, "colour table of " + std::to_string(count) + " entries exceeds 256");
         const size_t tableAt = kFileHeaderSize + headerSize;
         if (tableAt + size_t(count) * 4 > bytes.size())
             return Fail(error, "colour table of " + std::to_string(count) +
@@ -250,8 +255,8 @@ bool ReadBmpFile(std::u16string_view path, CDib& out, std::string* error)
 
 std::vector<uint8_t> WriteBmp8(const CDib& dib)
 {
-    if (!dib.HasColorTable() || dib.Palette().size() > 256 || dib.Width() < 1 ||
-        dib.Height() < 1 || dib.Width() > kMaxBmpSide || dib.Height() > kMaxBmpSide)
+    if (!dib.HasColorTable() || dib.Palette().size() > 256 || dib.Width() < 1 || dib.Height() < 1 ||
+        dib.Width() > kMaxBmpSide || dib.Height() > kMaxBmpSide)
         return {};
     const size_t width = size_t(dib.Width());
     const size_t height = size_t(dib.Height());

@@ -64,9 +64,7 @@ ColorRef CColorConversion::HlsToRgb(int hue, int lightness, int saturation)
     const int m2 = lightness <= 180 ? (lightness * (360 + saturation) + 180) / 360
                                     : lightness + saturation - (lightness * saturation + 180) / 360;
     const int m1 = 2 * lightness - m2;
-    auto channel = [&](int h) {
-        return std::min(255, (HueToRgb(m1, m2, h) * 255 + 180) / 360);
-    };
+    auto channel = [&](int h) { return std::min(255, (HueToRgb(m1, m2, h) * 255 + 180) / 360); };
     return MakeRgb(channel(hue + 120), channel(hue), channel(hue - 120));
 }
 

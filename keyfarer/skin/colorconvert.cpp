@@ -23,8 +23,8 @@ ColorRef CColorConvert::Recolor(ColorRef color, int hueShift, int saturation, in
     return MakeRgb(move(GetRValue(out)), move(GetGValue(out)), move(GetBValue(out)));
 }
 
-std::vector<ColorRef> CColorConvert::RecolorTable(const std::vector<ColorRef>& untouched, int hueShift,
-                                                  int saturation, int lightness)
+std::vector<ColorRef> CColorConvert::RecolorTable(const std::vector<ColorRef>& untouched,
+                                                  int hueShift, int saturation, int lightness)
 {
     std::vector<ColorRef> out;
     out.reserve(untouched.size());

@@ -14,9 +14,18 @@ constexpr ColorRef MakeRgb(int r, int g, int b)
 {
     return ColorRef(uint8_t(r)) | (ColorRef(uint8_t(g)) << 8) | (ColorRef(uint8_t(b)) << 16);
 }
-constexpr int GetRValue(ColorRef c) { return int(c & 0xFF); }
-constexpr int GetGValue(ColorRef c) { return int((c >> 8) & 0xFF); }
-constexpr int GetBValue(ColorRef c) { return int((c >> 16) & 0xFF); }
+constexpr int GetRValue(ColorRef c)
+{
+    return int(c & 0xFF);
+}
+constexpr int GetGValue(ColorRef c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(ColorRef c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // A palette entry (blue, green, red, reserved bytes) as a colour word.
 constexpr ColorRef ColorFromQuad(uint8_t blue, uint8_t green, uint8_t red)

@@ -81,15 +81,17 @@ CControlAspect::CControlAspect()
 
 std::vector<std::string> CControlAspect::BitmapNames() const
 {
-    return {skinbmp::kFrame, skinbmp::kCaptionButtons, skinbmp::kButton,   skinbmp::kSlider,
-            skinbmp::kCheckBox, skinbmp::kRadio,       skinbmp::kTabs,     skinbmp::kCombo,
-            skinbmp::kScrollBar, skinbmp::kListPieces, skinbmp::kMessageIcons, skinbmp::kPreview};
+    return {skinbmp::kFrame,      skinbmp::kCaptionButtons, skinbmp::kButton,
+            skinbmp::kSlider,     skinbmp::kCheckBox,       skinbmp::kRadio,
+            skinbmp::kTabs,       skinbmp::kCombo,          skinbmp::kScrollBar,
+            skinbmp::kListPieces, skinbmp::kMessageIcons,   skinbmp::kPreview};
 }
 
 bool CControlAspect::Init(std::u16string_view installFolder)
 {
     m_installFolder.assign(installFolder);
-    if (!m_installFolder.empty() && m_installFolder.back() != u'\\' && m_installFolder.back() != u'/')
+    if (!m_installFolder.empty() && m_installFolder.back() != u'\\' &&
+        m_installFolder.back() != u'/')
         m_installFolder += u'\\';
     return Reload();
 }

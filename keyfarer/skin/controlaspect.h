@@ -22,16 +22,16 @@ namespace kf {
 
 // Base colours of the look; every one is recoloured with the skin.
 enum class LookColor {
-    DialogBack,       // dialog and page background, also the slider's background fill
+    DialogBack, // dialog and page background, also the slider's background fill
     DialogText,
-    CaptionText,      // text on the frame's caption band
+    CaptionText, // text on the frame's caption band
     CaptionTextInactive,
-    ControlBack,      // edit, list, combo and grid fields
+    ControlBack, // edit, list, combo and grid fields
     ControlText,
     ControlBorder,
     ControlBorderHot, // border of the focused or hovered control
     DisabledText,
-    Selection,        // selected rows and items
+    Selection, // selected rows and items
     SelectionText,
     Link,
     LinkHover,
@@ -39,23 +39,23 @@ enum class LookColor {
     GridHeaderBack,
     GridHeaderText,
     GridAltRow,
-    Accent,           // marks and highlights (the next key, the pass speed)
-    DeskText,         // texts drawn straight on the desk picture
+    Accent,   // marks and highlights (the next key, the pass speed)
+    DeskText, // texts drawn straight on the desk picture
     DeskTextDim,
-    KeyFace,          // on-screen keyboard: keys without finger pictures
+    KeyFace, // on-screen keyboard: keys without finger pictures
     KeyPressed,
     KeyDisabled,
     KeyMarked,
     KeyText,
     KeyMarkedText,
     KeyShadow,
-    InfoCaption,      // information panel
+    InfoCaption, // information panel
     InfoValue,
     InfoBarGross,
     InfoBarNet,
     InfoBarWink,
     InfoBarBack,
-    NoticeTitle,      // phase and start notices
+    NoticeTitle, // phase and start notices
     NoticeText,
     ClockText,
     Count
@@ -64,12 +64,12 @@ enum class LookColor {
 // Fonts of the look. Faces are the families the look asks for; the toolkit maps them to
 // what the system has (fontmap.h).
 enum class LookFont {
-    Dialog,        // labels, edits, lists
+    Dialog, // labels, edits, lists
     DialogBold,
-    Caption,       // window caption
+    Caption, // window caption
     Button,
-    Small,         // hints, icon labels on the desk, key labels of the advanced view
-    KeyLarge,      // key labels of the on-screen keyboard
+    Small,    // hints, icon labels on the desk, key labels of the advanced view
+    KeyLarge, // key labels of the on-screen keyboard
     InfoCaption,
     InfoValue,
     NoticeTitle,
@@ -97,30 +97,33 @@ struct SkinAdjust
 
 // The skin pictures the toolkit itself draws from (names of "skin\\*.bmp").
 namespace skinbmp {
-inline constexpr const char* kFrame = "frame";           // dialog frame, keyed corners
+inline constexpr const char* kFrame = "frame";               // dialog frame, keyed corners
 inline constexpr const char* kCaptionButtons = "capbuttons"; // close button: normal, hover, pressed
-inline constexpr const char* kButton = "button";         // push button frames (kButtonFrames)
-inline constexpr const char* kSlider = "slider";         // eight cells
-inline constexpr const char* kCheckBox = "checkbox";     // kCheckCells cells
-inline constexpr const char* kRadio = "radio";           // kCheckCells cells
-inline constexpr const char* kTabs = "tabs";             // tab states stacked (kTabStates rows)
-inline constexpr const char* kCombo = "combo";           // drop-down arrow: normal, hover, pressed, disabled
+inline constexpr const char* kButton = "button";             // push button frames (kButtonFrames)
+inline constexpr const char* kSlider = "slider";             // eight cells
+inline constexpr const char* kCheckBox = "checkbox";         // kCheckCells cells
+inline constexpr const char* kRadio = "radio";               // kCheckCells cells
+inline constexpr const char* kTabs = "tabs";                 // tab states stacked (kTabStates rows)
+inline constexpr const char* kCombo = "combo"; // drop-down arrow: normal, hover, pressed, disabled
 inline constexpr const char* kScrollBar = "scrollbar";   // kScrollCells square cells
 inline constexpr const char* kListPieces = "listpieces"; // header cell, selection bar (rows)
-inline constexpr const char* kMessageIcons = "msgicons"; // four quarters: error, question, warning, information
-inline constexpr const char* kPreview = "preview";       // the skin page's preview (resource 306)
+inline constexpr const char* kMessageIcons =
+    "msgicons"; // four quarters: error, question, warning, information
+inline constexpr const char* kPreview = "preview"; // the skin page's preview (resource 306)
 } // namespace skinbmp
 
 // Cell counts and states of the toolkit's strips.
-inline constexpr int kButtonFrames = 7;   // normal, hover 1..3 (played on entering), pressed, disabled, focused
+inline constexpr int kButtonFrames =
+    7; // normal, hover 1..3 (played on entering), pressed, disabled, focused
 inline constexpr int kButtonHoverFirst = 1;
 inline constexpr int kButtonHoverCount = 3;
 inline constexpr int kButtonPressed = 4;
 inline constexpr int kButtonDisabled = 5;
 inline constexpr int kButtonDefault = 6;
-inline constexpr int kCheckCells = 6;     // off, on, off hover, on hover, off disabled, on disabled
-inline constexpr int kTabStates = 3;      // normal, hover, selected
-inline constexpr int kScrollCells = 8;    // up, down, left, right, thumb vertical, thumb horizontal, track vertical, track horizontal
+inline constexpr int kCheckCells = 6; // off, on, off hover, on hover, off disabled, on disabled
+inline constexpr int kTabStates = 3;  // normal, hover, selected
+inline constexpr int kScrollCells =
+    8; // up, down, left, right, thumb vertical, thumb horizontal, track vertical, track horizontal
 inline constexpr int kComboStates = 4;
 inline constexpr int kPreviewResource = 306;
 

@@ -44,12 +44,16 @@ constexpr Mapping kMap[] = {
     {u"\u9ED1\u4F53", {kCjk, nullptr, nullptr}}, // SimHei by its own name
 };
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
+char16_t Lower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
 
 bool SameFace(std::u16string_view a, std::u16string_view b)
 {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
 }
 
 bool Contains(std::u16string_view face, std::u16string_view word)

@@ -10,15 +10,15 @@ namespace kf {
 
 struct CFrameDesc
 {
-    std::string bitmap;        // name of the frame bitmap in the look
-    int topHeight = 0;         // height of the two top corner pieces (caption band included)
+    std::string bitmap; // name of the frame bitmap in the look
+    int topHeight = 0;  // height of the two top corner pieces (caption band included)
     int topLeftWidth = 0;
     int topRightWidth = 0;
     int bottomLeftWidth = 0;
     int bottomRightWidth = 0;
-    int captionHeight = 0;     // the two further measures: not used by the shape
+    int captionHeight = 0; // the two further measures: not used by the shape
     int borderWidth = 0;
-    int bottomHeight = 0;      // height of the two bottom corner pieces
+    int bottomHeight = 0; // height of the two bottom corner pieces
 };
 
 } // namespace kf

@@ -87,24 +87,27 @@ std::vector<CKFSliderModel::Blit> CKFSliderModel::Pieces(int stripWidth, int str
     auto cell = [&](int index) { return sx + index * t0; };
 
     if (2 * t < track) {
-        out.push_back({{cell(0), 0, cell(0) + t, stripHeight}, {t / 2, y, t / 2 + t, y + stripHeight}});
+        out.push_back(
+            {{cell(0), 0, cell(0) + t, stripHeight}, {t / 2, y, t / 2 + t, y + stripHeight}});
         const int from = t / 2 + t;
         const int to = t / 2 + track - t;
         if (to > from && bandHeight > 0)
             out.push_back({{cell(1), bandTop, cell(1) + t0, bandTop + bandHeight},
                            {from, y + bandTop, to, y + bandTop + bandHeight}});
-        out.push_back({{cell(2) + t0 - t, 0, cell(2) + t0, stripHeight},
-                       {to, y, to + t, y + stripHeight}});
+        out.push_back(
+            {{cell(2) + t0 - t, 0, cell(2) + t0, stripHeight}, {to, y, to + t, y + stripHeight}});
     } else {
         const int half = track / 2;
-        out.push_back({{cell(0), 0, cell(0) + half, stripHeight}, {t / 2, y, t / 2 + half, y + stripHeight}});
+        out.push_back(
+            {{cell(0), 0, cell(0) + half, stripHeight}, {t / 2, y, t / 2 + half, y + stripHeight}});
         out.push_back({{cell(3) - half, 0, cell(3), stripHeight},
                        {t / 2 + half, y, t / 2 + 2 * half, y + stripHeight}});
     }
 
     const int64_t range = int64_t(m_maximum) - m_minimum;
     const int thumbX = range == 0 ? track : int((int64_t(m_position) - m_minimum) * track / range);
-    out.push_back({{cell(3), 0, cell(3) + t0, stripHeight}, {thumbX, y, thumbX + t0, y + stripHeight}});
+    out.push_back(
+        {{cell(3), 0, cell(3) + t0, stripHeight}, {thumbX, y, thumbX + t0, y + stripHeight}});
     return out;
 }
 

@@ -12,13 +12,16 @@ struct Entry
     uint32_t count;
 };
 
-int Channel(uint32_t rgb, int c) { return int((rgb >> (16 - 8 * c)) & 0xFF); }
+int Channel(uint32_t rgb, int c)
+{
+    return int((rgb >> (16 - 8 * c)) & 0xFF);
+}
 
 struct Box
 {
     size_t begin;
     size_t end;
-    int longest = 0;  // channel with the widest range
+    int longest = 0; // channel with the widest range
     int range = 0;
     uint64_t weight = 0;
 };
@@ -65,9 +68,9 @@ CDib QuantizeToPalette(const RgbaImage& image, const QuantizeOptions& options)
             continue;
         }
         auto blend = [&](int c, int m) { return (c * a + m * (255 - a) + 127) / 255; };
-        const uint32_t rgb = uint32_t(blend(int((p >> 16) & 0xFF), mr) << 16 |
-                                      blend(int((p >> 8) & 0xFF), mg) << 8 |
-                                      blend(int(p & 0xFF), mb));
+        const uint32_t rgb =
+            uint32_t(blend(int((p >> 16) & 0xFF), mr) << 16 | blend(int((p >> 8) & 0xFF), mg) << 8 |
+                     blend(int(p & 0xFF), mb));
         flat[i] = int32_t(rgb);
         ++histogram[rgb];
     }
@@ -78,9 +81,8 @@ CDib QuantizeToPalette(const RgbaImage& image, const QuantizeOptions& options)
     entries.reserve(histogram.size());
     for (const auto& [rgb, count] : histogram)
         entries.push_back({rgb, count});
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.rgb < b.rgb;
-    });
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.rgb < b.rgb; });
 
     std::vector<uint32_t> colors;
     if (int(entries.size()) <= slots) {
@@ -91,17 +93,22 @@ CDib QuantizeToPalette(const RgbaImage& image, const QuantizeOptions& options)
         Measure(entries, boxes[0]);
         while (int(boxes.size()) < slots) {
             // Split the box that holds the most pixels spread over a real range.
-            auto pick = std::max_element(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) {
-                const uint64_t sa = a.range > 0 && a.end - a.begin > 1 ? a.weight * uint64_t(a.range) : 0;
-                const uint64_t sb = b.range > 0 && b.end - b.begin > 1 ? b.weight * uint64_t(b.range) : 0;
-                return sa < sb;
-            });
+            auto pick =
+                std::max_element(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) {
+                    const uint64_t sa =
+                        a.range > 0 && a.end - a.begin > 1 ? a.weight * uint64_t(a.range) : 0;
+                    const uint64_t sb =
+                        b.range > 0 && b.end - b.begin > 1 ? b.weight * uint64_t(b.range) : 0;
+                    return sa < sb;
+                });
             if (pick->range <= 0 || pick->end - pick->begin < 2)
                 break;
             Box box = *pick;
             const int c = box.longest;
             std::sort(entries.begin() + long(box.begin), entries.begin() + long(box.end),
-                      [c](const Entry& a, const Entry& b) { return Channel(a.rgb, c) < Channel(b.rgb, c); });
+                      [c](const Entry& a, const Entry& b) {
+                          return Channel(a.rgb, c) < Channel(b.rgb, c);
+                      });
             uint64_t half = box.weight / 2, run = 0;
             size_t cut = box.begin;
             while (cut < box.end - 1 && run + entries[cut].count <= half)

@@ -25,10 +25,35 @@ struct GridCell
     int decimals = 1;
     GridDateTime dateTime;
 
-    static GridCell Text(std::u16string t) { GridCell c; c.kind = Kind::Text; c.text = std::move(t); return c; }
-    static GridCell Integer(int64_t v) { GridCell c; c.kind = Kind::Integer; c.integer = v; return c; }
-    static GridCell Decimal(double v, int places) { GridCell c; c.kind = Kind::Decimal; c.decimal = v; c.decimals = places; return c; }
-    static GridCell DateTime(GridDateTime d) { GridCell c; c.kind = Kind::DateTime; c.dateTime = d; return c; }
+    static GridCell Text(std::u16string t)
+    {
+        GridCell c;
+        c.kind = Kind::Text;
+        c.text = std::move(t);
+        return c;
+    }
+    static GridCell Integer(int64_t v)
+    {
+        GridCell c;
+        c.kind = Kind::Integer;
+        c.integer = v;
+        return c;
+    }
+    static GridCell Decimal(double v, int places)
+    {
+        GridCell c;
+        c.kind = Kind::Decimal;
+        c.decimal = v;
+        c.decimals = places;
+        return c;
+    }
+    static GridCell DateTime(GridDateTime d)
+    {
+        GridCell c;
+        c.kind = Kind::DateTime;
+        c.dateTime = d;
+        return c;
+    }
 };
 
 // The cell as shown: date-times as "%d-%02d-%02d %02d:%02d", decimals with their places,

@@ -17,7 +17,10 @@ struct SkinRect
     int Height() const { return bottom - top; }
     bool IsEmpty() const { return right <= left || bottom <= top; }
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    SkinRect Translated(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    SkinRect Translated(int dx, int dy) const
+    {
+        return {left + dx, top + dy, right + dx, bottom + dy};
+    }
     bool operator==(const SkinRect&) const = default;
 };
 
@@ -27,7 +30,11 @@ public:
     CSkinRegion() = default;
     explicit CSkinRegion(SkinRect base) : m_base(base) {}
 
-    void Cut(const SkinRect& rect) { if (!rect.IsEmpty()) m_cuts.push_back(rect); }
+    void Cut(const SkinRect& rect)
+    {
+        if (!rect.IsEmpty())
+            m_cuts.push_back(rect);
+    }
     const SkinRect& Base() const { return m_base; }
     const std::vector<SkinRect>& Cuts() const { return m_cuts; }
     // True when the point lies in the base and in no cut.

@@ -29,9 +29,8 @@ constexpr ToolIconInfo kIcons[] = {
 };
 
 constexpr const char16_t* kSounds[kSoundCount] = {
-    u"iconhover.wav", u"ResultBad.wav", u"ResultGood.wav", u"ResultVeryGood.wav",
-    u"WndOpen.wav",   u"WndClose.wav",  u"MenuExpand.wav", u"flippage.wav",
-    u"Strike.wav",    u"StrikeErr.wav",
+    u"iconhover.wav", u"ResultBad.wav",  u"ResultGood.wav", u"ResultVeryGood.wav", u"WndOpen.wav",
+    u"WndClose.wav",  u"MenuExpand.wav", u"flippage.wav",   u"Strike.wav",         u"StrikeErr.wav",
 };
 
 // hands.bmp (360 × 170): finger tips of the left hand from thumb to little finger, then of
@@ -48,7 +47,10 @@ constexpr int kToolSlotHeight = 56;
 
 } // namespace
 
-std::span<const ToolIconInfo> ToolIcons() { return kIcons; }
+std::span<const ToolIconInfo> ToolIcons()
+{
+    return kIcons;
+}
 
 int IconRowForCommand(int command)
 {
@@ -101,9 +103,9 @@ CTypingAspect::CTypingAspect()
 std::vector<std::string> CTypingAspect::BitmapNames() const
 {
     std::vector<std::string> names = CControlAspect::BitmapNames();
-    for (const char* name : {skinbmp::kDesk, skinbmp::kDeskIcons, skinbmp::kFrameBackground,
-                             skinbmp::kFrameCorner, skinbmp::kKeys, skinbmp::kHands,
-                             skinbmp::kInfoBars, skinbmp::kCaret})
+    for (const char* name :
+         {skinbmp::kDesk, skinbmp::kDeskIcons, skinbmp::kFrameBackground, skinbmp::kFrameCorner,
+          skinbmp::kKeys, skinbmp::kHands, skinbmp::kInfoBars, skinbmp::kCaret})
         names.emplace_back(name);
     return names;
 }
@@ -161,6 +163,9 @@ std::u16string CTypingAspect::SoundFile(int index) const
     return InstallFolder() + u"sound\\" + kSounds[index];
 }
 
-std::span<const char16_t* const> CTypingAspect::SoundNames() { return kSounds; }
+std::span<const char16_t* const> CTypingAspect::SoundNames()
+{
+    return kSounds;
+}
 
 } // namespace kf

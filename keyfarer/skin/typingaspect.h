@@ -19,10 +19,10 @@ inline constexpr const char* kDesk = "desk";               // 800 × 572
 inline constexpr const char* kDeskIcons = "deskicons";     // one row per icon, kIconFrames columns
 inline constexpr const char* kFrameBackground = "framebk"; // tile of the main frame's free area
 inline constexpr const char* kFrameCorner = "framecorner"; // bottom-right picture of the frame
-inline constexpr const char* kKeys = "keys";               // kKeyPictures × kKeyPictureStates cells
-inline constexpr const char* kHands = "hands";             // two hands, fingers at HandFingerSpot
-inline constexpr const char* kInfoBars = "infobars";       // rows: back, gross, net, wink
-inline constexpr const char* kCaret = "caret";             // kCaretFrames frames of the pointer caret
+inline constexpr const char* kKeys = "keys";         // kKeyPictures × kKeyPictureStates cells
+inline constexpr const char* kHands = "hands";       // two hands, fingers at HandFingerSpot
+inline constexpr const char* kInfoBars = "infobars"; // rows: back, gross, net, wink
+inline constexpr const char* kCaret = "caret";       // kCaretFrames frames of the pointer caret
 } // namespace skinbmp
 
 inline constexpr int kDeskWidth = 800;
@@ -39,9 +39,30 @@ inline constexpr int kIconFrameDisabled = 5;
 
 // Rows of the icon strip.
 enum class DeskIcon {
-    Train, Examine, Game, Statistics, Review, Config, TrainConfig, TestConfig, GameConfig,
-    ReviewConfig, SelectLesson, SelectTest, Stop, Back, NextLesson, PagePrev, PageNext,
-    SoundOn, SoundOff, Exit, HomePage, Help, ChangePassword, Count
+    Train,
+    Examine,
+    Game,
+    Statistics,
+    Review,
+    Config,
+    TrainConfig,
+    TestConfig,
+    GameConfig,
+    ReviewConfig,
+    SelectLesson,
+    SelectTest,
+    Stop,
+    Back,
+    NextLesson,
+    PagePrev,
+    PageNext,
+    SoundOn,
+    SoundOff,
+    Exit,
+    HomePage,
+    Help,
+    ChangePassword,
+    Count
 };
 
 struct ToolIconInfo
@@ -60,20 +81,20 @@ int IconRowForCommand(int command);
 // Keyboard geometry (Part of the look, used by the on-screen keyboard).
 struct KeyboardGeometry
 {
-    int unitWidth = 38;  // W
-    int keyHeight = 38;  // H
-    int gapX = 4;        // G
-    int gapY = 4;        // V
-    int textInsetX = 6;  // label inset from the key's left/right edge
-    int textInsetY = 4;  // label inset from the key's top/bottom edge
+    int unitWidth = 38; // W
+    int keyHeight = 38; // H
+    int gapX = 4;       // G
+    int gapY = 4;       // V
+    int textInsetX = 6; // label inset from the key's left/right edge
+    int textInsetY = 4; // label inset from the key's top/bottom edge
     int shadowOffset = 2;
     int cornerRadius = 8; // fixed corners when a key picture is stretched
 };
 
 // Key pictures: one per finger colour, in two states.
-inline constexpr int kKeyPictures = 4;       // middle (2), ring (3), little (4), the others
-inline constexpr int kKeyPictureStates = 2;  // normal, pressed
-inline constexpr int kKeyPictureSize = 40;   // square cells
+inline constexpr int kKeyPictures = 4;      // middle (2), ring (3), little (4), the others
+inline constexpr int kKeyPictureStates = 2; // normal, pressed
+inline constexpr int kKeyPictureSize = 40;  // square cells
 // The picture for a finger number (0 thumb, 1 index, 2 middle, 3 ring, 4 little).
 int KeyPictureForFinger(int finger);
 
@@ -108,7 +129,7 @@ public:
     SkinRect InfoPanelRect() const { return {600, 58, 788, 296}; }
     SkinRect KeyboardRect() const; // the main block, centred on the keyboard card
     SkinRect KeyboardCardRect() const { return {100, 312, 792, 564}; }
-    SkinRect HandsRect() const;    // the hands picture, centred on the keyboard card
+    SkinRect HandsRect() const; // the hands picture, centred on the keyboard card
     SkinRect ClockRect() const { return {664, 9, 784, 35}; }
     // The user area that switches user in the idle desk; the name is drawn beside it.
     SkinRect UserAreaRect() const { return {367, 11, 400, 33}; }
@@ -125,10 +146,7 @@ public:
     // .. 4 little. A null spot (radius 0) for values out of range.
     FingerSpot HandFingerSpot(int hand, int finger) const;
 
-    const InfoFigureLayout& InfoLayout(InfoFigure figure) const
-    {
-        return m_info[size_t(figure)];
-    }
+    const InfoFigureLayout& InfoLayout(InfoFigure figure) const { return m_info[size_t(figure)]; }
 
     // Main frame: the free area is tiled with kFrameBackground; kFrameCorner stands this many
     // pixels from the bottom and right edges.

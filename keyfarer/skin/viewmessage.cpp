@@ -7,7 +7,8 @@ namespace kf {
 void CViewMessage::SetMessage(std::u16string_view text, unsigned style)
 {
     size_t length = std::min(text.size(), kMaxText);
-    if (length < text.size() && length > 0 && text[length - 1] >= 0xD800 && text[length - 1] < 0xDC00)
+    if (length < text.size() && length > 0 && text[length - 1] >= 0xD800 &&
+        text[length - 1] < 0xDC00)
         --length; // keep a surrogate pair whole
     m_text.assign(text.substr(0, length));
     m_style = style;
@@ -19,7 +20,9 @@ std::vector<CViewMessage::Button> CViewMessage::ButtonsFor(unsigned style)
     case kMbOkCancel:
         return {{u"IDS_CT_OK", kIdOk}, {u"IDS_CT_CANCEL", kIdCancel}};
     case kMbAbortRetryIgnore:
-        return {{u"IDS_CT_ABORT", kIdAbort}, {u"IDS_CT_RETRY", kIdRetry}, {u"IDS_CT_IGNORE", kIdIgnore}};
+        return {{u"IDS_CT_ABORT", kIdAbort},
+                {u"IDS_CT_RETRY", kIdRetry},
+                {u"IDS_CT_IGNORE", kIdIgnore}};
     case kMbYesNoCancel:
         return {{u"IDS_CT_YES", kIdYes}, {u"IDS_CT_NO", kIdNo}, {u"IDS_CT_CANCEL", kIdCancel}};
     case kMbYesNo:

@@ -96,7 +96,8 @@ TEST(BmpCodec, ReadsTopDownRows)
     // Make the height negative and swap the two stored rows by hand: same picture.
     Put32(bytes, 22, uint32_t(-2));
     const size_t at = 54 + 12;
-    std::swap_ranges(bytes.begin() + long(at), bytes.begin() + long(at + 4), bytes.begin() + long(at + 4));
+    std::swap_ranges(bytes.begin() + long(at), bytes.begin() + long(at + 4),
+                     bytes.begin() + long(at + 4));
     CDib dib;
     ASSERT_TRUE(kf::ReadBmp(bytes, dib));
     EXPECT_EQ(dib.Indices(), Sample(3, 2).Indices());
@@ -115,7 +116,12 @@ TEST(BmpCodec, RefusesDamagedFilesWithAReason)
         {"cut header", [](auto& b) { b.resize(40); }, "shorter than a bitmap header"},
         {"magic", [](auto& b) { b[0] = 'X'; }, "\"BM\""},
         {"core header", [](auto& b) { Put32(b, 14, 12); }, "info header size 12"},
-        {"header past end", [](auto& b) { Put32(b, 14, 124); b.resize(100); }, "runs past the end"},
+        {"header past end",
+         [](auto& b) {
+             Put32(b, 14, 124);
+             b.resize(100);
+         },
+         "runs past the end"},
         {"width 0", [](auto& b) { Put32(b, 18, 0); }, "width 0"},
         {"width huge", [](auto& b) { Put32(b, 18, 1u << 20); }, "width 1048576"},
         {"width negative", [](auto& b) { Put32(b, 18, uint32_t(-3)); }, "width -3"},
@@ -123,9 +129,21 @@ TEST(BmpCodec, RefusesDamagedFilesWithAReason)
         {"height huge", [](auto& b) { Put32(b, 22, 0x80000000u); }, "height -2147483648"},
         {"planes", [](auto& b) { b[26] = 2; }, "plane count 2"},
         {"bits 16", [](auto& b) { b[28] = 16; }, "bit count 16"},
-        {"rle on top-down rows", [](auto& b) { Put32(b, 30, 1); Put32(b, 22, uint32_t(-2)); }, "top-down"},
+        {"rle on top-down rows",
+         [](auto& b) {
+             Put32(b, 30, 1);
+             Put32(b, 22, uint32_t(-2));
+         },
+         "top-down"},
         {"rle4 on 8 bits", [](auto& b) { Put32(b, 30, 2); }, "does not fit 8 bits"},
-        {"rle without end", [](auto& b) { Put32(b, 30, 1); b.resize(68); b[66] = 3; b[67] = 1; }, "end-of-picture"},
+        {"rle without end",
+         [](auto& b) {
+             Put32(b, 30, 1);
+             b.resize(68);
+             b[66] = 3;
+             b[67] = 1;
+         },
+         "end-of-picture"},
         {"compression 4", [](auto& b) { Put32(b, 30, 4); }, "compression 4"},
         {"bit fields on 8 bits", [](auto& b) { Put32(b, 30, 3); }, "compression 3"},
         {"colours 300", [](auto& b) { Put32(b, 46, 300); }, "300 entries exceeds 256"},
@@ -154,8 +172,8 @@ TEST(BmpCodec, RunLengthRowsWithEveryEscape)
     Put32(b, 30, 1);
     b.resize(54 + 16);
     const uint8_t rle[] = {2, 1, 0, 3, 2, 3, 9, 0, 0, 0, // run, literal of 3 (padded), end of row
-                           0, 2, 1, 0, 1, 2, 0, 0,        // move right 1, run of one 2, end of row
-                           9, 3, 0, 1};                    // run past the width, end of picture
+                           0, 2, 1, 0, 1, 2, 0, 0,       // move right 1, run of one 2, end of row
+                           9, 3, 0, 1};                  // run past the width, end of picture
     b.insert(b.end(), std::begin(rle), std::end(rle));
     CDib dib;
     std::string error;

@@ -38,16 +38,14 @@ TEST(ColorConversion, HlsToRgbKnownTriples)
         int h, l, s;
         kf::ColorRef rgb;
     } cases[] = {
-        {0, 180, 360, MakeRgb(255, 0, 0)},
-        {360, 180, 360, MakeRgb(255, 0, 0)},
-        {120, 180, 360, MakeRgb(0, 255, 0)},
-        {240, 180, 360, MakeRgb(0, 0, 255)},
-        {0, 360, 0, MakeRgb(255, 255, 255)},
-        {77, 0, 0, MakeRgb(0, 0, 0)},
+        {0, 180, 360, MakeRgb(255, 0, 0)},   {360, 180, 360, MakeRgb(255, 0, 0)},
+        {120, 180, 360, MakeRgb(0, 255, 0)}, {240, 180, 360, MakeRgb(0, 0, 255)},
+        {0, 360, 0, MakeRgb(255, 255, 255)}, {77, 0, 0, MakeRgb(0, 0, 0)},
         {0, 113, 0, MakeRgb(80, 80, 80)}, // grey without a rounding term: 113 × 255 / 360
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CColorConversion::HlsToRgb(c.h, c.l, c.s), c.rgb) << c.h << " " << c.l << " " << c.s;
+        EXPECT_EQ(CColorConversion::HlsToRgb(c.h, c.l, c.s), c.rgb)
+            << c.h << " " << c.l << " " << c.s;
 }
 
 TEST(ColorConversion, HueToRgbWrapsAndInterpolates)
@@ -65,7 +63,8 @@ TEST(ColorConversion, RoundTripStaysWithinRounding)
         for (int g = 0; g < 256; g += 17)
             for (int b = 0; b < 256; b += 17) {
                 const auto hls = CColorConversion::RgbToHls(MakeRgb(r, g, b));
-                const auto back = CColorConversion::HlsToRgb(hls.hue, hls.lightness, hls.saturation);
+                const auto back =
+                    CColorConversion::HlsToRgb(hls.hue, hls.lightness, hls.saturation);
                 EXPECT_LE(std::abs(kf::GetRValue(back) - r), 4) << r << "," << g << "," << b;
                 EXPECT_LE(std::abs(kf::GetGValue(back) - g), 4) << r << "," << g << "," << b;
                 EXPECT_LE(std::abs(kf::GetBValue(back) - b), 4) << r << "," << g << "," << b;
@@ -83,8 +82,8 @@ TEST(ColorConvert, RecolorTable)
     } cases[] = {
         {red, 120, 0, 0, MakeRgb(0, 255, 0)},
         {red, -120, 0, 0, MakeRgb(0, 0, 255)},
-        {red, 360, 0, 0, red},                        // wraps back
-        {MakeRgb(128, 64, 32), 0, -100, 0, MakeRgb(80, 80, 80)}, // grey of its own lightness
+        {red, 360, 0, 0, red},                                       // wraps back
+        {MakeRgb(128, 64, 32), 0, -100, 0, MakeRgb(80, 80, 80)},     // grey of its own lightness
         {MakeRgb(128, 128, 128), 0, 100, 0, MakeRgb(128, 128, 128)}, // a grey stays grey
         {MakeRgb(128, 128, 128), 90, 100, 0, MakeRgb(128, 128, 128)},
         {red, 0, 0, 100, MakeRgb(255, 255, 255)},
@@ -102,7 +101,8 @@ TEST(ColorConvert, SaturationMovesTowardFullOrGrey)
     const kf::ColorRef muted = MakeRgb(150, 120, 110);
     const int s0 = CColorConversion::RgbToHls(muted).saturation;
     const int up = CColorConversion::RgbToHls(CColorConvert::Recolor(muted, 0, 50, 0)).saturation;
-    const int down = CColorConversion::RgbToHls(CColorConvert::Recolor(muted, 0, -50, 0)).saturation;
+    const int down =
+        CColorConversion::RgbToHls(CColorConvert::Recolor(muted, 0, -50, 0)).saturation;
     EXPECT_NEAR(up, s0 + (360 - s0) / 2, 6);
     EXPECT_NEAR(down, s0 / 2, 6);
 }
@@ -117,6 +117,7 @@ TEST(ColorConvert, PreviewTableNeverAccumulatesChanges)
         shown = CColorConvert::RecolorTable(saved, hue, -20, 0);
     EXPECT_EQ(shown, direct);
     // Recolouring an already recoloured table instead would drift.
-    EXPECT_NE(CColorConvert::RecolorTable(CColorConvert::RecolorTable(saved, 20, -10, 0), 20, -10, 0),
-              direct);
+    EXPECT_NE(
+        CColorConvert::RecolorTable(CColorConvert::RecolorTable(saved, 20, -10, 0), 20, -10, 0),
+        direct);
 }

@@ -63,7 +63,8 @@ TEST_F(LookFolder, LoadRecoloredBitmapRecoloursOnlyTheColourTable)
     look.SetSkinAdjust(-120, 0, 0);
     kf::CDib out;
     ASSERT_TRUE(look.LoadRecoloredBitmap(Folder() + u"skin\\", "pic", true, out));
-    EXPECT_EQ(out.Palette(), (std::vector<kf::ColorRef>{MakeRgb(0, 0, 255), MakeRgb(128, 128, 128)}));
+    EXPECT_EQ(out.Palette(),
+              (std::vector<kf::ColorRef>{MakeRgb(0, 0, 255), MakeRgb(128, 128, 128)}));
     EXPECT_EQ(out.Indices(), dib.Indices());
     ASSERT_TRUE(look.LoadRecoloredBitmap(Folder() + u"skin\\", "pic", false, out));
     EXPECT_EQ(out.Palette(), dib.Palette());

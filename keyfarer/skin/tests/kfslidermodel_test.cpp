@@ -23,8 +23,8 @@ TEST(KFSliderModel, PositionUnderTheMouse)
     {
         int x, position;
     } cases[] = {
-        {-5, -180}, {0, -180}, {7, -180}, {8, -180}, {180, -1},
-        {352, 178}, {353, 180}, {354, 180}, {400, 180}, {9, -179}, {10, -178},
+        {-5, -180}, {0, -180},  {7, -180},  {8, -180}, {180, -1},  {352, 178},
+        {353, 180}, {354, 180}, {400, 180}, {9, -179}, {10, -178},
     };
     for (const Case& c : cases)
         EXPECT_EQ(s.PositionFromPoint(c.x), c.position) << "x " << c.x;
@@ -52,7 +52,7 @@ TEST(KFSliderModel, DraggingReportsOnlyChanges)
     EXPECT_EQ(s.Drag(100), std::nullopt); // not pressed
     EXPECT_EQ(s.Press(8), std::optional<int>(-180));
     EXPECT_TRUE(s.IsDragging());
-    EXPECT_EQ(s.Drag(5), std::nullopt);   // already at the end
+    EXPECT_EQ(s.Drag(5), std::nullopt); // already at the end
     EXPECT_EQ(s.Drag(-50), std::nullopt);
     EXPECT_EQ(s.Drag(180), std::optional<int>(-1));
     EXPECT_EQ(s.Drag(180), std::nullopt);

@@ -8,8 +8,10 @@ using kf::RgbaImage;
 
 TEST(PaletteQuantizer, FewColoursAreKeptExactlyAndTransparencyBecomesTheKey)
 {
-    RgbaImage img{4, 2, {0x00000000, 0xFFFF0000, 0xFF00FF00, 0x80FFFFFF,
-                         0xFF0000FF, 0xFFFF0000, 0x7F000000, 0xFF0000FF}};
+    RgbaImage img{4,
+                  2,
+                  {0x00000000, 0xFFFF0000, 0xFF00FF00, 0x80FFFFFF, 0xFF0000FF, 0xFFFF0000,
+                   0x7F000000, 0xFF0000FF}};
     kf::QuantizeOptions options;
     options.matte = kf::MakeRgb(0, 0, 0);
     const kf::CDib dib = kf::QuantizeToPalette(img, options);
@@ -30,7 +32,8 @@ TEST(PaletteQuantizer, ManyColoursFitIn256WithSmallError)
     RgbaImage img{256, 64, {}};
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x)
-            img.pixels.push_back(0xFF000000u | uint32_t(x) << 16 | uint32_t(y * 4) << 8 | uint32_t(255 - x));
+            img.pixels.push_back(0xFF000000u | uint32_t(x) << 16 | uint32_t(y * 4) << 8 |
+                                 uint32_t(255 - x));
     const kf::CDib dib = kf::QuantizeToPalette(img, {});
     ASSERT_LE(dib.Palette().size(), 256u);
     EXPECT_EQ(dib.KeyIndex(), -1);

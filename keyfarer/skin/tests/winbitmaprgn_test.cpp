@@ -14,7 +14,8 @@ constexpr uint8_t kKey = 0, kEdge = 1, kFill = 2;
 // the skin's frame bitmaps are: the key (index 0) only outside the rounded corners.
 CDib RoundedFrame(int bandDepth = 0)
 {
-    CDib dib(40, 30, {kf::MakeRgb(255, 0, 255), kf::MakeRgb(40, 80, 120), kf::MakeRgb(240, 240, 240)});
+    CDib dib(40, 30,
+             {kf::MakeRgb(255, 0, 255), kf::MakeRgb(40, 80, 120), kf::MakeRgb(240, 240, 240)});
     const int r = 6;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
@@ -51,10 +52,19 @@ void ExpectCornersCut(const CWinBitmapRgn& rgn, const CDib& dib, int w, int h)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             int sx = -1, sy = -1;
-            if (y < 8 && x < 8) { sx = x; sy = y; }
-            else if (y < 8 && x >= w - 8) { sx = bw - (w - x); sy = y; }
-            else if (y >= h - 7 && x < 7) { sx = x; sy = bh - (h - y); }
-            else if (y >= h - 7 && x >= w - 7) { sx = bw - (w - x); sy = bh - (h - y); }
+            if (y < 8 && x < 8) {
+                sx = x;
+                sy = y;
+            } else if (y < 8 && x >= w - 8) {
+                sx = bw - (w - x);
+                sy = y;
+            } else if (y >= h - 7 && x < 7) {
+                sx = x;
+                sy = bh - (h - y);
+            } else if (y >= h - 7 && x >= w - 7) {
+                sx = bw - (w - x);
+                sy = bh - (h - y);
+            }
             const bool key = sx >= 0 && dib.Indices()[size_t(sy * bw + sx)] == kKey;
             EXPECT_EQ(region->Contains(x, y), !key) << w << "x" << h << " at " << x << "," << y;
         }
@@ -110,8 +120,16 @@ TEST(WinBitmapRgn, RefusesMeasuresLargerThanTheBitmap)
     } cases[] = {
         {"top height", [](CFrameDesc& f) { f.topHeight = 31; }},
         {"bottom height", [](CFrameDesc& f) { f.bottomHeight = 31; }},
-        {"top corners", [](CFrameDesc& f) { f.topLeftWidth = 30; f.topRightWidth = 11; }},
-        {"bottom corners", [](CFrameDesc& f) { f.bottomLeftWidth = 21; f.bottomRightWidth = 20; }},
+        {"top corners",
+         [](CFrameDesc& f) {
+             f.topLeftWidth = 30;
+             f.topRightWidth = 11;
+         }},
+        {"bottom corners",
+         [](CFrameDesc& f) {
+             f.bottomLeftWidth = 21;
+             f.bottomRightWidth = 20;
+         }},
         {"negative", [](CFrameDesc& f) { f.topLeftWidth = -1; }},
     };
     for (const Case& c : cases) {

@@ -85,17 +85,18 @@ void CAniButton::paintEvent(QPaintEvent*)
     const QPixmap frames = m_look ? SkinPixmap(*m_look, skinbmp::kButton) : QPixmap();
     if (!frames.isNull()) {
         const int h = frames.height() / kButtonFrames;
-        DrawNineSlice(p, frames, QRect(0, frame * h, frames.width(), h), rect(), m_look->ButtonEdge(),
-                      h / 2 - 1, m_look->ButtonEdge(), h / 2 - 1);
+        DrawNineSlice(p, frames, QRect(0, frame * h, frames.width(), h), rect(),
+                      m_look->ButtonEdge(), h / 2 - 1, m_look->ButtonEdge(), h / 2 - 1);
     } else {
         p.fillRect(rect(), palette().button());
     }
-    const QColor text = !m_look ? palette().buttonText().color()
+    const QColor text = !m_look       ? palette().buttonText().color()
                         : isEnabled() ? LookQColor(*m_look, LookColor::ControlText)
                                       : LookQColor(*m_look, LookColor::DisabledText);
     p.setPen(text);
     p.setFont(font());
-    p.drawText(rect().translated(0, isDown() ? 1 : 0), Qt::AlignCenter | Qt::TextShowMnemonic, this->text());
+    p.drawText(rect().translated(0, isDown() ? 1 : 0), Qt::AlignCenter | Qt::TextShowMnemonic,
+               this->text());
 }
 
 } // namespace kf

@@ -15,7 +15,8 @@ class CAniButton : public QAbstractButton
 {
     Q_OBJECT
 public:
-    explicit CAniButton(const CControlAspect* look, const QString& text = {}, QWidget* parent = nullptr);
+    explicit CAniButton(const CControlAspect* look, const QString& text = {},
+                        QWidget* parent = nullptr);
 
     // The default button of its dialog: drawn with the default frame, pressed by Enter.
     void SetDefault(bool on);

@@ -10,8 +10,8 @@
 
 namespace kf {
 
-CDlgViewMes::CDlgViewMes(const CControlAspect* look, TextLookup texts, std::u16string_view text, unsigned style,
-                         QWidget* parent, const QString& title)
+CDlgViewMes::CDlgViewMes(const CControlAspect* look, TextLookup texts, std::u16string_view text,
+                         unsigned style, QWidget* parent, const QString& title)
     : COwnerDrawDialog(look, std::move(texts), parent), CViewMessage(text, style)
 {
     setWindowTitle(title.isEmpty() ? QGuiApplication::applicationDisplayName() : title);

@@ -18,8 +18,8 @@ class CDlgViewMes : public COwnerDrawDialog, public CViewMessage
 {
     Q_OBJECT
 public:
-    CDlgViewMes(const CControlAspect* look, TextLookup texts, std::u16string_view text, unsigned style,
-                QWidget* parent = nullptr, const QString& title = {});
+    CDlgViewMes(const CControlAspect* look, TextLookup texts, std::u16string_view text,
+                unsigned style, QWidget* parent = nullptr, const QString& title = {});
 
     // Shows the box modally and returns its result.
     static int Show(const CControlAspect* look, const TextLookup& texts, std::u16string_view text,

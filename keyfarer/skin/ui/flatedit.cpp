@@ -9,7 +9,8 @@ namespace kf {
 void ApplyFieldPalette(QWidget* widget, const CControlAspect& look, bool transparentBase)
 {
     QPalette pal = widget->palette();
-    pal.setColor(QPalette::Base, transparentBase ? QColor(Qt::transparent) : LookQColor(look, LookColor::ControlBack));
+    pal.setColor(QPalette::Base, transparentBase ? QColor(Qt::transparent)
+                                                 : LookQColor(look, LookColor::ControlBack));
     pal.setColor(QPalette::Text, LookQColor(look, LookColor::ControlText));
     pal.setColor(QPalette::WindowText, LookQColor(look, LookColor::ControlText));
     pal.setColor(QPalette::Highlight, LookQColor(look, LookColor::Selection));
@@ -19,14 +20,17 @@ void ApplyFieldPalette(QWidget* widget, const CControlAspect& look, bool transpa
     widget->setPalette(pal);
 }
 
-void PaintFlatField(QPainter& p, const QRect& rect, const CControlAspect& look, bool hot, bool enabled)
+void PaintFlatField(QPainter& p, const QRect& rect, const CControlAspect& look, bool hot,
+                    bool enabled)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setBrush(enabled ? LookQColor(look, LookColor::ControlBack) : LookQColor(look, LookColor::DialogBack));
+    p.setBrush(enabled ? LookQColor(look, LookColor::ControlBack)
+                       : LookQColor(look, LookColor::DialogBack));
     p.setPen(QPen(hot && enabled ? LookQColor(look, LookColor::ControlBorderHot)
-                                 : LookQColor(look, LookColor::ControlBorder), 1));
+                                 : LookQColor(look, LookColor::ControlBorder),
+                  1));
     p.drawRoundedRect(r, 4, 4);
     p.restore();
 }
@@ -44,7 +48,8 @@ CFlatEdit::CFlatEdit(const CControlAspect* look, QWidget* parent) : QLineEdit(pa
 void CFlatEdit::SetStarMask(bool on)
 {
     setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal);
-    setStyleSheet(on ? QStringLiteral("QLineEdit { lineedit-password-character: 42; background: transparent; border: none; }")
+    setStyleSheet(on ? QStringLiteral("QLineEdit { lineedit-password-character: 42; background: "
+                                      "transparent; border: none; }")
                      : QString());
 }
 

@@ -29,6 +29,7 @@ private:
 // made transparent where the widget paints its own field.
 void ApplyFieldPalette(QWidget* widget, const CControlAspect& look, bool transparentBase);
 // Draws the rounded field and border every skinned field shares.
-void PaintFlatField(QPainter& painter, const QRect& rect, const CControlAspect& look, bool hot, bool enabled);
+void PaintFlatField(QPainter& painter, const QRect& rect, const CControlAspect& look, bool hot,
+                    bool enabled);
 
 } // namespace kf

@@ -8,10 +8,10 @@
 
 namespace kf {
 
-CFlatScrollBar::CFlatScrollBar(const CControlAspect* look, Qt::Orientation orientation, QWidget* parent)
+CFlatScrollBar::CFlatScrollBar(const CControlAspect* look, Qt::Orientation orientation,
+                               QWidget* parent)
     : QScrollBar(orientation, parent), m_look(look)
-{
-}
+{}
 
 QSize CFlatScrollBar::sizeHint() const
 {
@@ -26,7 +26,9 @@ void CFlatScrollBar::paintEvent(QPaintEvent* event)
         return QScrollBar::paintEvent(event);
     QStyleOptionSlider opt;
     initStyleOption(&opt);
-    auto sub = [&](QStyle::SubControl sc) { return style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, this); };
+    auto sub = [&](QStyle::SubControl sc) {
+        return style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, this);
+    };
     const int cell = strip.width() / kScrollCells;
     auto source = [&](int index) { return QRect(index * cell, 0, cell, strip.height()); };
     const bool vertical = orientation() == Qt::Vertical;
@@ -38,7 +40,8 @@ void CFlatScrollBar::paintEvent(QPaintEvent* event)
         const QRect r = sub(sc);
         if (r.isEmpty())
             return;
-        const QRect cellRect(r.center().x() - cell / 2 + 1, r.center().y() - cell / 2 + 1, cell, cell);
+        const QRect cellRect(r.center().x() - cell / 2 + 1, r.center().y() - cell / 2 + 1, cell,
+                             cell);
         p.drawPixmap(cellRect.topLeft(), strip, source(index));
     };
     arrow(QStyle::SC_ScrollBarSubLine, vertical ? 0 : 2);
@@ -46,9 +49,11 @@ void CFlatScrollBar::paintEvent(QPaintEvent* event)
     if (maximum() > minimum()) {
         const QRect thumb = sub(QStyle::SC_ScrollBarSlider);
         if (vertical)
-            DrawThreeSliceVertical(p, strip, source(4), QRect(thumb.left(), thumb.top(), width(), thumb.height()), 5);
+            DrawThreeSliceVertical(p, strip, source(4),
+                                   QRect(thumb.left(), thumb.top(), width(), thumb.height()), 5);
         else
-            DrawThreeSlice(p, strip, source(5), QRect(thumb.left(), thumb.top(), thumb.width(), height()), 5);
+            DrawThreeSlice(p, strip, source(5),
+                           QRect(thumb.left(), thumb.top(), thumb.width(), height()), 5);
     }
 }
 

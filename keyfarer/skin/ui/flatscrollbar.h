@@ -14,7 +14,8 @@ class CFlatScrollBar : public QScrollBar
 {
     Q_OBJECT
 public:
-    CFlatScrollBar(const CControlAspect* look, Qt::Orientation orientation, QWidget* parent = nullptr);
+    CFlatScrollBar(const CControlAspect* look, Qt::Orientation orientation,
+                   QWidget* parent = nullptr);
     QSize sizeHint() const override;
 
 protected:

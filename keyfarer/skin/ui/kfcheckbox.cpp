@@ -8,10 +8,10 @@ namespace kf {
 
 CKFCheckBox::CKFCheckBox(const CControlAspect* look, const QString& text, QWidget* parent)
     : CKFCheckBox(look, text, parent, skinbmp::kCheckBox)
-{
-}
+{}
 
-CKFCheckBox::CKFCheckBox(const CControlAspect* look, const QString& text, QWidget* parent, const char* strip)
+CKFCheckBox::CKFCheckBox(const CControlAspect* look, const QString& text, QWidget* parent,
+                         const char* strip)
     : QAbstractButton(parent), m_look(look), m_strip(strip)
 {
     setText(text);
@@ -19,12 +19,6 @@ CKFCheckBox::CKFCheckBox(const CControlAspect* look, const QString& text, QWidge
     setFocusPolicy(Qt::StrongFocus);
     if (m_look)
         setFont(LookQFont(*m_look, LookFont::Dialog));
-}
-
-CKFRadioButton::CKFRadioButton(const CControlAspect* look, const QString& text, QWidget* parent)
-    : CKFCheckBox(look, text, parent, skinbmp::kRadio)
-{
-    setAutoExclusive(true);
 }
 
 int CKFCheckBox::CurrentCell() const
@@ -64,14 +58,15 @@ void CKFCheckBox::paintEvent(QPaintEvent*)
     if (!strip.isNull())
         p.drawPixmap(box.topLeft(), strip, QRect(CurrentCell() * cell, 0, cell, strip.height()));
     p.setFont(font());
-    p.setPen(!m_look ? palette().windowText().color()
+    p.setPen(!m_look       ? palette().windowText().color()
              : isEnabled() ? LookQColor(*m_look, LookColor::DialogText)
                            : LookQColor(*m_look, LookColor::DisabledText));
     const QRect label = rect().adjusted(cell + 6, 0, 0, 0);
     p.drawText(label, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic, text());
     if (hasFocus() && m_look) {
         p.setPen(QPen(LookQColor(*m_look, LookColor::ControlBorderHot), 1, Qt::DotLine));
-        const QRect r = p.boundingRect(label, Qt::AlignVCenter | Qt::AlignLeft, text()).adjusted(-2, 0, 2, 0);
+        const QRect r =
+            p.boundingRect(label, Qt::AlignVCenter | Qt::AlignLeft, text()).adjusted(-2, 0, 2, 0);
         p.drawRect(r);
     }
 }

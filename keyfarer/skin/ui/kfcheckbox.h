@@ -1,7 +1,7 @@
 #pragma once
 
-// The skinned check box and radio button: a cell of the look's check box or radio strip (off,
-// on, off hover, on hover, off disabled, on disabled) followed by the label.
+// The skinned check box: a cell of the look's check box strip (off, on, off hover, on hover,
+// off disabled, on disabled) followed by the label.
 
 #include "skin/controlaspect.h"
 
@@ -13,7 +13,8 @@ class CKFCheckBox : public QAbstractButton
 {
     Q_OBJECT
 public:
-    explicit CKFCheckBox(const CControlAspect* look, const QString& text = {}, QWidget* parent = nullptr);
+    explicit CKFCheckBox(const CControlAspect* look, const QString& text = {},
+                         QWidget* parent = nullptr);
 
     // The strip cell drawn for the current state.
     int CurrentCell() const;
@@ -21,7 +22,8 @@ public:
 
 protected:
     // Radio buttons use the radio strip and are exclusive within their parent.
-    CKFCheckBox(const CControlAspect* look, const QString& text, QWidget* parent, const char* strip);
+    CKFCheckBox(const CControlAspect* look, const QString& text, QWidget* parent,
+                const char* strip);
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -30,13 +32,6 @@ private:
     const CControlAspect* m_look;
     const char* m_strip;
     bool m_hot = false;
-};
-
-class CKFRadioButton : public CKFCheckBox
-{
-    Q_OBJECT
-public:
-    explicit CKFRadioButton(const CControlAspect* look, const QString& text = {}, QWidget* parent = nullptr);
 };
 
 } // namespace kf

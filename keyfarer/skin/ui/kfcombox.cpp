@@ -1,7 +1,7 @@
 #include "skin/ui/kfcombox.h"
 
 #include "skin/ui/flatedit.h"
-#include "skin/ui/flatlistbox.h"
+#include "skin/ui/skinitemdelegate.h"
 #include "skin/ui/flatscrollbar.h"
 #include "skin/ui/skinpixmaps.h"
 
@@ -66,12 +66,14 @@ void CKFCombox::paintEvent(QPaintEvent* event)
     const QPixmap arrows = SkinPixmap(*m_look, skinbmp::kCombo);
     const int cell = arrows.isNull() ? 20 : arrows.width() / kComboStates;
     const int state = !isEnabled() ? 3 : view()->isVisible() ? 2 : m_hot ? 1 : 0;
-    const QRect arrowRect(width() - cell - 4, (height() - arrows.height()) / 2, cell, arrows.height());
+    const QRect arrowRect(width() - cell - 4, (height() - arrows.height()) / 2, cell,
+                          arrows.height());
     if (!arrows.isNull())
         p.drawPixmap(arrowRect.topLeft(), arrows, QRect(state * cell, 0, cell, arrows.height()));
     if (!isEditable()) {
         p.setFont(font());
-        p.setPen(isEnabled() ? LookQColor(*m_look, LookColor::ControlText) : LookQColor(*m_look, LookColor::DisabledText));
+        p.setPen(isEnabled() ? LookQColor(*m_look, LookColor::ControlText)
+                             : LookQColor(*m_look, LookColor::DisabledText));
         const QRect textRect = rect().adjusted(8, 0, -cell - 8, 0);
         p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                    fontMetrics().elidedText(currentText(), Qt::ElideRight, textRect.width()));

@@ -66,7 +66,8 @@ void CKFSliderCtrl::changeEvent(QEvent* event)
 void CKFSliderCtrl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const QColor back = m_look ? LookQColor(*m_look, LookColor::DialogBack) : palette().window().color();
+    const QColor back =
+        m_look ? LookQColor(*m_look, LookColor::DialogBack) : palette().window().color();
     p.fillRect(rect(), back);
     if (!m_look)
         return;
@@ -78,8 +79,10 @@ void CKFSliderCtrl::paintEvent(QPaintEvent*)
         m_model.Attach(width(), height(), strip.width());
     for (const auto& piece : m_model.Pieces(strip.width(), strip.height(), m_look->SliderBandTop(),
                                             m_look->SliderBandHeight(), isEnabled())) {
-        const QRect target(piece.target.left, piece.target.top, piece.target.Width(), piece.target.Height());
-        const QRect source(piece.source.left, piece.source.top, piece.source.Width(), piece.source.Height());
+        const QRect target(piece.target.left, piece.target.top, piece.target.Width(),
+                           piece.target.Height());
+        const QRect source(piece.source.left, piece.source.top, piece.source.Width(),
+                           piece.source.Height());
         p.drawPixmap(target, strip, source);
     }
     if (hasFocus()) {

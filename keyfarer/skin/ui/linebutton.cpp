@@ -44,24 +44,12 @@ void CLineButton::paintEvent(QPaintEvent*)
     p.setFont(f);
     QColor color = palette().link().color();
     if (m_look)
-        color = !isEnabled() ? LookQColor(*m_look, LookColor::DisabledText)
+        color = !isEnabled()        ? LookQColor(*m_look, LookColor::DisabledText)
                 : m_hot || isDown() ? LookQColor(*m_look, LookColor::LinkHover)
                                     : LookQColor(*m_look, LookColor::Link);
     p.setPen(color);
-    p.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic, text());
-}
-
-CURLStatic::CURLStatic(const CControlAspect* look, const QString& text, const QString& url, QWidget* parent)
-    : CLineButton(look, text, parent), m_url(url)
-{
-    setToolTip(url);
-    connect(this, &QAbstractButton::clicked, this, [this] { emit linkActivated(m_url); });
-}
-
-void CURLStatic::SetUrl(const QString& url)
-{
-    m_url = url;
-    setToolTip(url);
+    p.drawText(rect().adjusted(2, 0, -2, 0),
+               Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic, text());
 }
 
 } // namespace kf

@@ -41,8 +41,8 @@ void COwnerDrawCaption::Paint(QPainter& p, const QSize& window, const QString& t
         p.fillRect(all, LookQColor(*m_look, LookColor::DialogBack));
         p.fillRect(CaptionRect(window), LookQColor(*m_look, LookColor::Selection));
     } else {
-        DrawNineSlice(p, frame, frame.rect(), all, std::max(f.topLeftWidth, f.bottomLeftWidth), f.topHeight,
-                      std::max(f.topRightWidth, f.bottomRightWidth), f.bottomHeight);
+        DrawNineSlice(p, frame, frame.rect(), all, std::max(f.topLeftWidth, f.bottomLeftWidth),
+                      f.topHeight, std::max(f.topRightWidth, f.bottomRightWidth), f.bottomHeight);
     }
     const QRect caption = CaptionRect(window);
     int x = caption.left() + 14;

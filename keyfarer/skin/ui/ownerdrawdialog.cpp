@@ -32,8 +32,8 @@ void COwnerDrawDialog::SetContentPadding(int padding)
 void COwnerDrawDialog::UpdateMargins()
 {
     const QMargins frame = m_caption.FrameMargins();
-    setContentsMargins(frame.left() + m_padding, frame.top() + m_padding - 2, frame.right() + m_padding,
-                       frame.bottom() + m_padding - 2);
+    setContentsMargins(frame.left() + m_padding, frame.top() + m_padding - 2,
+                       frame.right() + m_padding, frame.bottom() + m_padding - 2);
 }
 
 void COwnerDrawDialog::paintEvent(QPaintEvent*)
@@ -60,7 +60,8 @@ void COwnerDrawDialog::resizeEvent(QResizeEvent* event)
 void COwnerDrawDialog::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && m_closeVisible && m_caption.CloseButtonRect(size()).contains(at)) {
+    if (event->button() == Qt::LeftButton && m_closeVisible &&
+        m_caption.CloseButtonRect(size()).contains(at)) {
         m_closeState = COwnerDrawCaption::ButtonState::Pressed;
         update();
         return;
@@ -82,7 +83,8 @@ void COwnerDrawDialog::mouseMoveEvent(QMouseEvent* event)
         move(event->globalPosition().toPoint() - m_dragOffset);
         return;
     }
-    const bool over = m_closeVisible && m_caption.CloseButtonRect(size()).contains(event->position().toPoint());
+    const bool over =
+        m_closeVisible && m_caption.CloseButtonRect(size()).contains(event->position().toPoint());
     const auto state = m_closeState == COwnerDrawCaption::ButtonState::Pressed && over
                            ? COwnerDrawCaption::ButtonState::Pressed
                        : over ? COwnerDrawCaption::ButtonState::Hover
@@ -97,7 +99,8 @@ void COwnerDrawDialog::mouseMoveEvent(QMouseEvent* event)
 void COwnerDrawDialog::mouseReleaseEvent(QMouseEvent* event)
 {
     m_dragging = false;
-    if (event->button() == Qt::LeftButton && m_closeState == COwnerDrawCaption::ButtonState::Pressed) {
+    if (event->button() == Qt::LeftButton &&
+        m_closeState == COwnerDrawCaption::ButtonState::Pressed) {
         m_closeState = COwnerDrawCaption::ButtonState::Normal;
         update();
         if (m_caption.CloseButtonRect(size()).contains(event->position().toPoint()))

@@ -76,7 +76,8 @@ QImage ToQImage(const CDib& dib)
     }
     image.setColorTable(table);
     for (int y = 0; y < dib.Height(); ++y)
-        std::copy_n(dib.Indices().data() + size_t(y) * size_t(dib.Width()), dib.Width(), image.scanLine(y));
+        std::copy_n(dib.Indices().data() + size_t(y) * size_t(dib.Width()), dib.Width(),
+                    image.scanLine(y));
     return image;
 }
 
@@ -135,17 +136,20 @@ QImage DimmedCopy(const QImage& image)
 void DrawThreeSlice(QPainter& p, const QPixmap& pm, const QRect& s, const QRect& t, int edge)
 {
     edge = std::min({edge, s.width() / 2, t.width() / 2});
-    p.drawPixmap(QRect(t.left(), t.top(), edge, t.height()), pm, QRect(s.left(), s.top(), edge, s.height()));
+    p.drawPixmap(QRect(t.left(), t.top(), edge, t.height()), pm,
+                 QRect(s.left(), s.top(), edge, s.height()));
     p.drawPixmap(QRect(t.left() + edge, t.top(), t.width() - 2 * edge, t.height()), pm,
                  QRect(s.left() + edge, s.top(), s.width() - 2 * edge, s.height()));
     p.drawPixmap(QRect(t.right() + 1 - edge, t.top(), edge, t.height()), pm,
                  QRect(s.right() + 1 - edge, s.top(), edge, s.height()));
 }
 
-void DrawThreeSliceVertical(QPainter& p, const QPixmap& pm, const QRect& s, const QRect& t, int edge)
+void DrawThreeSliceVertical(QPainter& p, const QPixmap& pm, const QRect& s, const QRect& t,
+                            int edge)
 {
     edge = std::min({edge, s.height() / 2, t.height() / 2});
-    p.drawPixmap(QRect(t.left(), t.top(), t.width(), edge), pm, QRect(s.left(), s.top(), s.width(), edge));
+    p.drawPixmap(QRect(t.left(), t.top(), t.width(), edge), pm,
+                 QRect(s.left(), s.top(), s.width(), edge));
     p.drawPixmap(QRect(t.left(), t.top() + edge, t.width(), t.height() - 2 * edge), pm,
                  QRect(s.left(), s.top() + edge, s.width(), s.height() - 2 * edge));
     p.drawPixmap(QRect(t.left(), t.bottom() + 1 - edge, t.width(), edge), pm,
@@ -163,7 +167,8 @@ void DrawNineSlice(QPainter& p, const QPixmap& pm, const QRect& s, const QRect& 
         for (int col = 0; col < 3; ++col) {
             const QRect target(tx[col], ty[row], tx[col + 1] - tx[col], ty[row + 1] - ty[row]);
             const QRect source(sx[col], sy[row], sx[col + 1] - sx[col], sy[row + 1] - sy[row]);
-            if (target.width() > 0 && target.height() > 0 && source.width() > 0 && source.height() > 0)
+            if (target.width() > 0 && target.height() > 0 && source.width() > 0 &&
+                source.height() > 0)
                 p.drawPixmap(target, pm, source);
         }
 }

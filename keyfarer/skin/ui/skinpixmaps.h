@@ -32,7 +32,10 @@ inline QColor LookQColor(const CControlAspect& look, LookColor which)
 // The font with its face mapped to an installed family (FontCandidates, first one the font
 // database knows).
 QFont ToQFont(const FontDesc& font);
-inline QFont LookQFont(const CControlAspect& look, LookFont which) { return ToQFont(look.Font(which)); }
+inline QFont LookQFont(const CControlAspect& look, LookFont which)
+{
+    return ToQFont(look.Font(which));
+}
 
 // A palette picture as an indexed QImage sharing the recoloured colour table; the key index
 // becomes transparent. True-colour pictures become ARGB32.

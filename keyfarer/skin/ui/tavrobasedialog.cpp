@@ -34,7 +34,8 @@ void CTavroBaseDialog::ApplyLook()
     pal.setColor(QPalette::HighlightedText, LookQColor(*m_look, LookColor::SelectionText));
     pal.setColor(QPalette::Button, LookQColor(*m_look, LookColor::DialogBack));
     pal.setColor(QPalette::ButtonText, LookQColor(*m_look, LookColor::ControlText));
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, LookQColor(*m_look, LookColor::DisabledText));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText,
+                 LookQColor(*m_look, LookColor::DisabledText));
     pal.setColor(QPalette::Disabled, QPalette::Text, LookQColor(*m_look, LookColor::DisabledText));
     setPalette(pal);
     setAutoFillBackground(true);
@@ -68,6 +69,9 @@ void CTavroBaseDialog::SetModalObserver(std::function<void(bool)> observer)
     Observer() = std::move(observer);
 }
 
-int CTavroBaseDialog::OpenModalCount() { return g_openModals; }
+int CTavroBaseDialog::OpenModalCount()
+{
+    return g_openModals;
+}
 
 } // namespace kf

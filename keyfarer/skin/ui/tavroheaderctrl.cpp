@@ -7,7 +7,8 @@
 
 namespace kf {
 
-CTavroHeaderCtrl::CTavroHeaderCtrl(const CControlAspect* look, CSimpleGridData* data, QWidget* parent)
+CTavroHeaderCtrl::CTavroHeaderCtrl(const CControlAspect* look, CSimpleGridData* data,
+                                   QWidget* parent)
     : QWidget(parent), m_look(look), m_data(data)
 {
     setMouseTracking(true);
@@ -21,7 +22,10 @@ void CTavroHeaderCtrl::SetOffset(int offset)
     update();
 }
 
-int CTavroHeaderCtrl::PreferredHeight() const { return std::max(24, fontMetrics().height() + 10); }
+int CTavroHeaderCtrl::PreferredHeight() const
+{
+    return std::max(24, fontMetrics().height() + 10);
+}
 
 int CTavroHeaderCtrl::EdgeAt(int x) const
 {
@@ -49,7 +53,7 @@ void CTavroHeaderCtrl::paintEvent(QPaintEvent*)
         const QRect cell(x, 0, column.width, height());
         if (!pieces.isNull())
             DrawThreeSlice(p, pieces, source, cell, 10);
-        const int align = column.align == GridAlign::Right ? Qt::AlignRight
+        const int align = column.align == GridAlign::Right    ? Qt::AlignRight
                           : column.align == GridAlign::Center ? Qt::AlignHCenter
                                                               : Qt::AlignLeft;
         const QRect text = cell.adjusted(8, 0, -8, -1);

@@ -6,8 +6,8 @@
 
 namespace kf {
 
-CTavroPropertyPage::CTavroPropertyPage(const CControlAspect* look, TextLookup texts, const QString& title,
-                                       QWidget* parent)
+CTavroPropertyPage::CTavroPropertyPage(const CControlAspect* look, TextLookup texts,
+                                       const QString& title, QWidget* parent)
     : QWidget(parent), m_look(look), m_texts(std::move(texts)), m_title(title)
 {
     if (m_look)

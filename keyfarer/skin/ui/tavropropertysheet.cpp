@@ -14,8 +14,8 @@
 
 namespace kf {
 
-CTavroPropertySheet::CTavroPropertySheet(const CControlAspect* look, TextLookup texts, const QString& title,
-                                         QWidget* parent)
+CTavroPropertySheet::CTavroPropertySheet(const CControlAspect* look, TextLookup texts,
+                                         const QString& title, QWidget* parent)
     : COwnerDrawDialog(look, std::move(texts), parent), m_tabs(new CTavroTabStrip(look, this)),
       m_heading(new QLabel(this)), m_stack(new QStackedWidget(this)), m_buttonRow(new QHBoxLayout)
 {
@@ -49,7 +49,8 @@ CTavroPropertySheet::CTavroPropertySheet(const CControlAspect* look, TextLookup 
     m_buttonRow->setSpacing(10);
     m_buttonRow->addStretch(1);
     layout->addLayout(m_buttonRow);
-    connect(m_tabs, &CTavroTabStrip::tabRequested, this, [this](int index) { SetActivePage(index); });
+    connect(m_tabs, &CTavroTabStrip::tabRequested, this,
+            [this](int index) { SetActivePage(index); });
     AddButton(u"IDS_CT_OK", kIdOk);
     AddButton(u"IDS_CT_CANCEL", kIdCancel);
 }
@@ -164,7 +165,8 @@ void CTavroPropertySheet::UpdateWizardButtons()
     if (CAniButton* back = Button(kIdWizardBack))
         back->setEnabled(m_active > 0);
     if (CAniButton* next = Button(kIdWizardNext))
-        next->setText(Text(m_active + 1 >= PageCount() ? u"IDS_WIZARD_FINISH" : u"IDS_WIZARD_NEXT"));
+        next->setText(
+            Text(m_active + 1 >= PageCount() ? u"IDS_WIZARD_FINISH" : u"IDS_WIZARD_NEXT"));
 }
 
 bool CTavroPropertySheet::WizardNext()

@@ -45,9 +45,9 @@ public:
     CAniButton* AddButton(std::u16string_view textKey, int id);
     CAniButton* Button(int id) const;
 
-    // Wizard mode: no tabs but the page's title above it; Back ("IDS_WIZARD_PREV"), Next ("IDS_WIZARD_NEXT", on the last page
-    // "IDS_WIZARD_FINISH") and Cancel. Next runs the page's OnKillActive; Finish also its
-    // OnWizardFinish, then OnOK on every page and accept().
+    // Wizard mode: no tabs but the page's title above it; Back ("IDS_WIZARD_PREV"), Next
+    // ("IDS_WIZARD_NEXT", on the last page "IDS_WIZARD_FINISH") and Cancel. Next runs the page's
+    // OnKillActive; Finish also its OnWizardFinish, then OnOK on every page and accept().
     void SetWizardMode(bool on);
     bool IsWizard() const { return m_wizard; }
     // Wizard navigation, as the buttons do it.

@@ -28,11 +28,20 @@ CTavroSimpleGrid::CTavroSimpleGrid(const CControlAspect* look, QWidget* parent)
     });
 }
 
-int CTavroSimpleGrid::RowHeight() const { return std::max(22, fontMetrics().height() + 8); }
+int CTavroSimpleGrid::RowHeight() const
+{
+    return std::max(22, fontMetrics().height() + 8);
+}
 
-int CTavroSimpleGrid::VisibleRows() const { return std::max(1, viewport()->height() / RowHeight()); }
+int CTavroSimpleGrid::VisibleRows() const
+{
+    return std::max(1, viewport()->height() / RowHeight());
+}
 
-int CTavroSimpleGrid::FirstVisibleRow() const { return verticalScrollBar()->value(); }
+int CTavroSimpleGrid::FirstVisibleRow() const
+{
+    return verticalScrollBar()->value();
+}
 
 int CTavroSimpleGrid::TotalWidth() const
 {
@@ -121,23 +130,26 @@ void CTavroSimpleGrid::paintEvent(QPaintEvent*)
         const QRect line(0, y, viewport()->width(), rowHeight);
         const bool current = row == m_current;
         if (current && !pieces.isNull())
-            DrawThreeSlice(p, pieces, QRect(0, pieces.height() / 2, pieces.width(), pieces.height() / 2),
+            DrawThreeSlice(p, pieces,
+                           QRect(0, pieces.height() / 2, pieces.width(), pieces.height() / 2),
                            line.adjusted(1, 1, -1, -1), 6);
         else if (row % 2 == 1)
             p.fillRect(line, LookQColor(*m_look, LookColor::GridAltRow));
         p.setPen(LookQColor(*m_look, LookColor::GridLine));
         if (!current)
             p.drawLine(line.bottomLeft(), line.bottomRight());
-        p.setPen(current ? LookQColor(*m_look, LookColor::SelectionText) : LookQColor(*m_look, LookColor::ControlText));
+        p.setPen(current ? LookQColor(*m_look, LookColor::SelectionText)
+                         : LookQColor(*m_look, LookColor::ControlText));
         int x = dx;
         for (int c = 0; c < m_data.ColumnCount(); ++c) {
             const GridColumn& column = m_data.Columns()[size_t(c)];
             const QRect cell = QRect(x, y, column.width, rowHeight).adjusted(8, 0, -8, 0);
-            const int align = column.align == GridAlign::Right ? Qt::AlignRight
+            const int align = column.align == GridAlign::Right    ? Qt::AlignRight
                               : column.align == GridAlign::Center ? Qt::AlignHCenter
                                                                   : Qt::AlignLeft;
             p.drawText(cell, int(Qt::AlignVCenter) | align,
-                       fontMetrics().elidedText(ToQString(m_data.CellText(row, c)), Qt::ElideRight, cell.width()));
+                       fontMetrics().elidedText(ToQString(m_data.CellText(row, c)), Qt::ElideRight,
+                                                cell.width()));
             x += column.width;
         }
     }

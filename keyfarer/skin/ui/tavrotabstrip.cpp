@@ -8,7 +8,8 @@
 
 namespace kf {
 
-CTavroTabStrip::CTavroTabStrip(const CControlAspect* look, QWidget* parent) : QWidget(parent), m_look(look)
+CTavroTabStrip::CTavroTabStrip(const CControlAspect* look, QWidget* parent)
+    : QWidget(parent), m_look(look)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus); // the sheet switches tabs with Ctrl+Tab
@@ -75,7 +76,8 @@ void CTavroTabStrip::paintEvent(QPaintEvent*)
             const int h = tabs.height() / kTabStates;
             DrawThreeSlice(p, tabs, QRect(0, state * h, tabs.width(), h), r, m_look->TabEdge());
         }
-        p.setPen(m_look ? LookQColor(*m_look, LookColor::DeskTextDim) : palette().windowText().color());
+        p.setPen(m_look ? LookQColor(*m_look, LookColor::DeskTextDim)
+                        : palette().windowText().color());
         p.setFont(font());
         p.drawText(r, Qt::AlignCenter, m_titles[i]);
     }
@@ -88,7 +90,8 @@ void CTavroTabStrip::paintEvent(QPaintEvent*)
         QFont bold = font();
         bold.setBold(true);
         p.setFont(bold);
-        p.setPen(m_look ? LookQColor(*m_look, LookColor::DialogText) : palette().windowText().color());
+        p.setPen(m_look ? LookQColor(*m_look, LookColor::DialogText)
+                        : palette().windowText().color());
         p.drawText(r.adjusted(0, 2, 0, 0), Qt::AlignCenter, m_titles[m_current]);
         if (hasFocus() && m_look) {
             p.setPen(QPen(LookQColor(*m_look, LookColor::ControlBorderHot), 1, Qt::DotLine));

@@ -28,7 +28,10 @@ using namespace kf;
 namespace {
 
 // The application object comes from the widget tests' main().
-QApplication& App() { return *qApp; }
+QApplication& App()
+{
+    return *qApp;
+}
 
 // The look of the staged installation tree, the real skin pictures.
 const CTypingAspect& SkinLook()
@@ -48,9 +51,15 @@ const CTypingAspect& SkinLook()
 std::u16string Texts(std::u16string_view key)
 {
     static const std::map<std::u16string, std::u16string> texts = {
-        {u"IDS_CT_OK", u"OK"},   {u"IDS_CT_CANCEL", u"Cancel"}, {u"IDS_CT_ABORT", u"Abort"},
-        {u"IDS_CT_RETRY", u"Retry"}, {u"IDS_CT_IGNORE", u"Ignore"}, {u"IDS_CT_YES", u"Yes"},
-        {u"IDS_CT_NO", u"No"},   {u"IDS_WIZARD_NEXT", u"Next"}, {u"IDS_WIZARD_FINISH", u"Finish"},
+        {u"IDS_CT_OK", u"OK"},
+        {u"IDS_CT_CANCEL", u"Cancel"},
+        {u"IDS_CT_ABORT", u"Abort"},
+        {u"IDS_CT_RETRY", u"Retry"},
+        {u"IDS_CT_IGNORE", u"Ignore"},
+        {u"IDS_CT_YES", u"Yes"},
+        {u"IDS_CT_NO", u"No"},
+        {u"IDS_WIZARD_NEXT", u"Next"},
+        {u"IDS_WIZARD_FINISH", u"Finish"},
         {u"IDS_WIZARD_PREV", u"Back"}};
     auto it = texts.find(std::u16string(key));
     return it == texts.end() ? std::u16string() : it->second;
@@ -218,7 +227,8 @@ TEST(MessageBox, EscapeIconAndText)
     auto* icon = yesNo.findChild<QLabel*>("icon");
     ASSERT_TRUE(icon);
     const QPixmap strip = SkinPixmap(SkinLook(), skinbmp::kMessageIcons);
-    EXPECT_EQ(icon->pixmap().toImage(), strip.copy(2 * strip.width() / 4, 0, strip.width() / 4, strip.height()).toImage());
+    EXPECT_EQ(icon->pixmap().toImage(),
+              strip.copy(2 * strip.width() / 4, 0, strip.width() / 4, strip.height()).toImage());
 
     CDlgViewMes plain(&SkinLook(), Texts, std::u16string(3000, u'x'), 0x00);
     EXPECT_FALSE(plain.findChild<QLabel*>("icon"));
@@ -282,7 +292,8 @@ class Page : public CTavroPropertyPage
 {
 public:
     Page(const QString& title, bool* allowLeave = nullptr)
-        : CTavroPropertyPage(&SkinLook(), Texts, title), m_allow(allowLeave) {}
+        : CTavroPropertyPage(&SkinLook(), Texts, title), m_allow(allowLeave)
+    {}
     bool OnKillActive() override { return !m_allow || *m_allow; }
     void OnSetActive() override { ++activations; }
     void OnOK() override { ++oks; }
@@ -432,4 +443,3 @@ TEST(SkinPixmaps, WindowsFontFacesBecomeInstalledFamilies)
         EXPECT_TRUE(QFontInfo(font).bold());
     }
 }
-

@@ -13,12 +13,14 @@
 #include "skin/ui/flatlistbox.h"
 #include "skin/ui/kfcheckbox.h"
 #include "skin/ui/kfcombox.h"
+#include "skin/ui/kfradiobutton.h"
 #include "skin/ui/kfsliderctrl.h"
 #include "skin/ui/linebutton.h"
 #include "skin/ui/skinpixmaps.h"
 #include "skin/ui/tavropropertypage.h"
 #include "skin/ui/tavropropertysheet.h"
 #include "skin/ui/tavrosimplegrid.h"
+#include "skin/ui/urlstatic.h"
 #include "platform/utf.h"
 
 #include <QApplication>
@@ -35,10 +37,11 @@ using namespace kf;
 namespace {
 
 const std::map<std::u16string, std::u16string> kTexts = {
-    {u"IDS_CT_OK", u"OK"},         {u"IDS_CT_CANCEL", u"Cancel"},   {u"IDS_CT_YES", u"Yes"},
-    {u"IDS_CT_NO", u"No"},         {u"IDS_CT_ABORT", u"Abort"},     {u"IDS_CT_RETRY", u"Retry"},
-    {u"IDS_CT_IGNORE", u"Ignore"}, {u"IDS_WIZARD_PREV", u"< Back"}, {u"IDS_WIZARD_NEXT", u"Next >"},
-    {u"IDS_WIZARD_FINISH", u"Finish"},
+    {u"IDS_CT_OK", u"OK"},           {u"IDS_CT_CANCEL", u"Cancel"},
+    {u"IDS_CT_YES", u"Yes"},         {u"IDS_CT_NO", u"No"},
+    {u"IDS_CT_ABORT", u"Abort"},     {u"IDS_CT_RETRY", u"Retry"},
+    {u"IDS_CT_IGNORE", u"Ignore"},   {u"IDS_WIZARD_PREV", u"< Back"},
+    {u"IDS_WIZARD_NEXT", u"Next >"}, {u"IDS_WIZARD_FINISH", u"Finish"},
 };
 
 std::u16string Lookup(std::u16string_view key)
@@ -91,9 +94,8 @@ public:
         grid->addWidget(hue, row, 1);
         auto* hueValue = Label(*look, "-40", this);
         grid->addWidget(hueValue, row++, 2);
-        connect(hue, &CKFSliderCtrl::positionChanged, hueValue, [hueValue](int, int pos) {
-            hueValue->setText(QString::number(pos));
-        });
+        connect(hue, &CKFSliderCtrl::positionChanged, hueValue,
+                [hueValue](int, int pos) { hueValue->setText(QString::number(pos)); });
         grid->addWidget(Label(*look, "Saturation:", this), row, 0);
         auto* sat = new CKFSliderCtrl(this);
         sat->Attach(1202, look);
@@ -134,7 +136,8 @@ public:
         grid->addLayout(buttons, row++, 1, 1, 2);
         auto* links = new QHBoxLayout;
         links->addWidget(new CLineButton(look, "Options...", this));
-        links->addWidget(new CURLStatic(look, "Visit the website", "https://example.org/keyfarer", this));
+        links->addWidget(
+            new CURLStatic(look, "Visit the website", "https://example.org/keyfarer", this));
         links->addStretch(1);
         grid->addLayout(links, row++, 1, 1, 2);
         grid->setRowStretch(row, 1);
@@ -151,20 +154,25 @@ public:
         auto* layout = new QHBoxLayout(this);
         layout->setSpacing(12);
         auto* list = new CFlatListbox(look, this);
-        for (const char* name : {"Home row", "Upper row", "Lower row", "Capitals", "Digits", "Punctuation",
-                                 "Sentences", "Numeric keypad", "Review", "Free typing", "Test 1", "Test 2"})
+        for (const char* name :
+             {"Home row", "Upper row", "Lower row", "Capitals", "Digits", "Punctuation",
+              "Sentences", "Numeric keypad", "Review", "Free typing", "Test 1", "Test 2"})
             list->addItem(name);
         list->setCurrentRow(2);
         list->setFixedWidth(170);
         layout->addWidget(list);
         auto* grid = new CTavroSimpleGrid(look, this);
-        grid->Data().SetColumns({{u"Date", 140}, {u"Exercise", 130}, {u"Speed", 70, GridAlign::Right},
-                                 {u"Accuracy", 80, GridAlign::Right}, {u"Time", 70, GridAlign::Right}});
+        grid->Data().SetColumns({{u"Date", 140},
+                                 {u"Exercise", 130},
+                                 {u"Speed", 70, GridAlign::Right},
+                                 {u"Accuracy", 80, GridAlign::Right},
+                                 {u"Time", 70, GridAlign::Right}});
         for (int i = 0; i < 40; ++i)
-            grid->Data().AddRow({GridCell::DateTime({2026, 12, 1 + i % 28, 8 + i % 12, (i * 7) % 60}),
-                                 GridCell::Text(i % 3 ? u"Lesson: Home row" : u"Test: Aesop"),
-                                 GridCell::Integer(120 + i * 3), GridCell::Decimal(91.5 + i % 8, 1),
-                                 GridCell::Text(u"3 min")});
+            grid->Data().AddRow(
+                {GridCell::DateTime({2026, 12, 1 + i % 28, 8 + i % 12, (i * 7) % 60}),
+                 GridCell::Text(i % 3 ? u"Lesson: Home row" : u"Test: Aesop"),
+                 GridCell::Integer(120 + i * 3), GridCell::Decimal(91.5 + i % 8, 1),
+                 GridCell::Text(u"3 min")});
         grid->Refresh();
         grid->SetCurrentRow(3);
         layout->addWidget(grid, 1);
@@ -182,17 +190,24 @@ QImage DeskMock(const CTypingAspect& look)
     QImage desk = SkinPixmap(look, skinbmp::kDesk).toImage().convertToFormat(QImage::Format_ARGB32);
     QPainter p(&desk);
     const QPixmap icons = SkinPixmap(look, skinbmp::kDeskIcons);
-    const char* labels[] = {"Lesson", "Test", "Games", "Statistics", "Review", "Options", "Website", "Help", "Exit"};
-    const DeskIcon rows[] = {DeskIcon::Train, DeskIcon::Examine, DeskIcon::Game, DeskIcon::Statistics,
-                             DeskIcon::Review, DeskIcon::Config, DeskIcon::HomePage, DeskIcon::Help, DeskIcon::Exit};
+    const char* labels[] = {"Lesson",  "Test",    "Games", "Statistics", "Review",
+                            "Options", "Website", "Help",  "Exit"};
+    const DeskIcon rows[] = {DeskIcon::Train,      DeskIcon::Examine, DeskIcon::Game,
+                             DeskIcon::Statistics, DeskIcon::Review,  DeskIcon::Config,
+                             DeskIcon::HomePage,   DeskIcon::Help,    DeskIcon::Exit};
     p.setFont(LookQFont(look, LookFont::Small));
     for (int slot = 0; slot < look.ToolSlotCount(); ++slot) {
         const SkinRect r = look.ToolIconRect(slot);
-        const int frame = slot == 1 ? kIconFrameAnimFirst + 2 : slot == 2 ? kIconFramePressed : slot == 7 ? kIconFrameDisabled : 0;
-        p.drawPixmap(r.left, r.top, icons, frame * kIconSize, int(rows[slot]) * kIconSize, kIconSize, kIconSize);
+        const int frame = slot == 1   ? kIconFrameAnimFirst + 2
+                          : slot == 2 ? kIconFramePressed
+                          : slot == 7 ? kIconFrameDisabled
+                                      : 0;
+        p.drawPixmap(r.left, r.top, icons, frame * kIconSize, int(rows[slot]) * kIconSize,
+                     kIconSize, kIconSize);
         const SkinRect l = look.ToolLabelRect(slot);
         p.setPen(LookQColor(look, slot == 7 ? LookColor::DisabledText : LookColor::DeskText));
-        p.drawText(QRect(l.left, l.top, l.Width(), l.Height()), Qt::AlignHCenter | Qt::AlignTop, labels[slot]);
+        p.drawText(QRect(l.left, l.top, l.Width(), l.Height()), Qt::AlignHCenter | Qt::AlignTop,
+                   labels[slot]);
     }
     const SkinRect h = look.HandsRect();
     p.drawPixmap(h.left, h.top, SkinPixmap(look, skinbmp::kHands));
@@ -208,9 +223,12 @@ QImage DeskMock(const CTypingAspect& look)
     const int fingers[] = {4, 3, 2, 1, 1, 1, 1, 2, 3, 4};
     p.setFont(LookQFont(look, LookFont::KeyLarge));
     for (int i = 0; i < 10; ++i) {
-        const QRect key(look.KeyboardRect().left + 60 + i * (g.unitWidth + g.gapX), 322, g.unitWidth, g.keyHeight);
+        const QRect key(look.KeyboardRect().left + 60 + i * (g.unitWidth + g.gapX), 322,
+                        g.unitWidth, g.keyHeight);
         const int pic = KeyPictureForFinger(fingers[i]);
-        DrawNineSlice(p, keys, QRect(pic * 2 * kKeyPictureSize, 0, kKeyPictureSize, kKeyPictureSize), key, 8, 8, 8, 8);
+        DrawNineSlice(p, keys,
+                      QRect(pic * 2 * kKeyPictureSize, 0, kKeyPictureSize, kKeyPictureSize), key, 8,
+                      8, 8, 8);
         p.setPen(LookQColor(look, LookColor::KeyText));
         p.drawText(key, Qt::AlignCenter, row[i]);
     }
@@ -221,7 +239,8 @@ QImage DeskMock(const CTypingAspect& look)
     p.setPen(QColor(255, 255, 255));
     p.setFont(LookQFont(look, LookFont::Dialog));
     const SkinRect u = look.UserNameRect();
-    p.drawText(QRect(u.left, u.top, u.Width(), u.Height()), Qt::AlignVCenter | Qt::AlignLeft, "Ada Lovelace");
+    p.drawText(QRect(u.left, u.top, u.Width(), u.Height()), Qt::AlignVCenter | Qt::AlignLeft,
+               "Ada Lovelace");
     return desk;
 }
 
@@ -233,7 +252,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName("Keyfarer");
     const QStringList args = app.arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: kf_skin_gallery INSTALL_DIR OUT_DIR [--hue H] [--saturation S] [--show]\n");
+        std::fprintf(
+            stderr,
+            "usage: kf_skin_gallery INSTALL_DIR OUT_DIR [--hue H] [--saturation S] [--show]\n");
         return 2;
     }
     int hue = 0, saturation = 0;
@@ -270,11 +291,15 @@ int main(int argc, char** argv)
         const char16_t* text;
         unsigned style;
     } boxes[] = {
-        {"error", u"The keyboard layout \"USInternational\" could not be loaded. Check that the file exists in the Data\\KBLayout folder.", 0x10},
+        {"error",
+         u"The keyboard layout \"USInternational\" could not be loaded. Check that the file exists "
+         u"in the Data\\KBLayout folder.",
+         0x10},
         {"question", u"Do you really want to quit Keyfarer?", 0x24},
         {"warning", u"The lesson is not finished yet. Save your result before you leave?", 0x33},
         {"information", u"Your password has been changed.", 0x40},
-        {"retry", u"The result could not be saved: the user file is locked by another program.", 0x12},
+        {"retry", u"The result could not be saved: the user file is locked by another program.",
+         0x12},
     };
     for (const Box& b : boxes) {
         CDlgViewMes box(&look, Lookup, b.text, b.style);
@@ -304,7 +329,9 @@ int main(int argc, char** argv)
     const CDib* preview = look.PristineBitmap(skinbmp::kPreview);
     if (preview && !names.empty()) {
         const int cols = 4, w = preview->Width(), h = preview->Height() + 22;
-        QImage sheetImage(cols * (w + 10) + 10, int((names.size() + cols - 1) / cols) * (h + 10) + 10, QImage::Format_RGB32);
+        QImage sheetImage(cols * (w + 10) + 10,
+                          int((names.size() + cols - 1) / cols) * (h + 10) + 10,
+                          QImage::Format_RGB32);
         sheetImage.fill(QColor(60, 60, 60));
         QPainter p(&sheetImage);
         p.setPen(Qt::white);
@@ -314,7 +341,8 @@ int main(int argc, char** argv)
                 c = CColorConvert::Recolor(c, table[i].hue, table[i].saturation, 0);
             const int x = 10 + int(i % cols) * (w + 10), y = 10 + int(i / cols) * (h + 10);
             p.drawImage(x, y, ToQImage(copy));
-            p.drawText(QRect(x, y + preview->Height(), w, 22), Qt::AlignCenter, ToQString(names[i]));
+            p.drawText(QRect(x, y + preview->Height(), w, 22), Qt::AlignCenter,
+                       ToQString(names[i]));
         }
         sheetImage.save(out + "/themes.png");
     }
