@@ -5,6 +5,7 @@
 #include "skin/ui/kfsliderctrl.h"
 #include "skin/ui/ownerdrawdialog.h"
 #include "skin/ui/skinpixmaps.h"
+#include "skin/ui/skinpreviewctrl.h"
 #include "skin/ui/tavropropertypage.h"
 #include "skin/ui/tavropropertysheet.h"
 #include "skin/ui/tavrosimplegrid.h"
@@ -442,4 +443,21 @@ TEST(SkinPixmaps, WindowsFontFacesBecomeInstalledFamilies)
         EXPECT_TRUE(known) << ToUtf8(face) << " became " << family.toStdString();
         EXPECT_TRUE(QFontInfo(font).bold());
     }
+}
+
+TEST(SkinPreview, SliderBackAndForthEndsOnTheColoursOfThatPosition)
+{
+    App();
+    CSkinPreviewCtrl direct(&SkinLook());
+    direct.RecolorPreview(-90, -20);
+    CSkinPreviewCtrl moved(&SkinLook());
+    for (int hue : {-30, 90, -180, 180, 12, -90})
+        moved.RecolorPreview(hue, -20);
+    ASSERT_FALSE(direct.Picture().isNull());
+    EXPECT_EQ(moved.Picture(), direct.Picture());
+    // and the picture really changed: the desk's blue became green
+    CSkinPreviewCtrl plain(&SkinLook());
+    EXPECT_NE(plain.Picture(), direct.Picture());
+    const QColor bar = direct.Picture().pixelColor(120, 3);
+    EXPECT_GT(bar.green(), bar.blue()) << bar.name().toStdString();
 }
