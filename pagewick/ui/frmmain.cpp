@@ -112,7 +112,12 @@ frmMain::frmMain(const AppContext& context, QWidget* parent)
     SetHint(QString::fromLatin1(kDropCaption), true);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The list reads the queue while it is torn down: it must go before the queue does.
+    delete m_LV;
+    delete m_model;
+}
 
 void frmMain::BuildControls()
 {

@@ -1,6 +1,5 @@
 #include "ui/skin.h"
 
-#include <QBitmap>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -54,14 +53,31 @@ QPixmap Skin::Picture(const QString& name) const
 
 QRegion Skin::ShapeOf(const QString& name) const
 {
-    const QImage image(m_folder + "/" + name + ".png");
+    const QImage image = QImage(m_folder + "/" + name + ".png").convertToFormat(QImage::Format_RGB32);
     if (image.isNull())
         return QRegion();
-    const QImage mask = image.convertToFormat(QImage::Format_RGB32)
-                            .createMaskFromColor(kColourKey, Qt::MaskOutColor);
-    const QRegion shape(QBitmap::fromImage(mask));
-    if (shape == QRegion(image.rect()))
+    // One rectangle per run of pixels that are not the key colour, row by row.
+    QList<QRect> runs;
+    bool keyed = false;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int x = 0;
+        while (x < image.width()) {
+            while (x < image.width() && line[x] == kColourKey) {
+                keyed = true;
+                ++x;
+            }
+            const int start = x;
+            while (x < image.width() && line[x] != kColourKey)
+                ++x;
+            if (x > start)
+                runs << QRect(start, y, x - start, 1);
+        }
+    }
+    if (!keyed)
         return QRegion();
+    QRegion shape;
+    shape.setRects(runs.constData(), int(runs.size()));
     return shape;
 }
 

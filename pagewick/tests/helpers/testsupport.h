@@ -32,6 +32,19 @@ void MakeFolders(const std::string& path);
 /// Makes `folder` a program folder: "data/pdftotext" links to the system's converter.
 void MakeProgramFolder(const std::string& folder);
 
+/// What a program run by `RunProgram` left behind.
+struct ProgramRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+/// Runs `program` with `arguments` (no shell) in `folder`, with the environment given on top
+/// of this one, and collects its standard output and standard error.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder = ".", const std::vector<std::string>& environment = {});
+
 /// A pump for tests without an event loop: it sleeps through the waits and counts the calls.
 class SleepingPump : public MessagePump
 {
