@@ -2,6 +2,7 @@
 
 #include "app/mainframe.h"
 #include "app/messagepresenter.h"
+#include "app/skinnedmessagepresenter.h"
 #include "content/profilesettings.h"
 #include "platform/codepage.h"
 #include "platform/lasterror.h"
@@ -22,13 +23,6 @@ namespace kf {
 namespace {
 
 CTrainTypingApp* g_app = nullptr;
-
-constexpr const char16_t* kSoundTable[] = {
-    u"sound\\iconhover.wav",   u"sound\\ResultBad.wav", u"sound\\ResultGood.wav",
-    u"sound\\ResultVeryGood.wav", u"sound\\WndOpen.wav", u"sound\\WndClose.wav",
-    u"sound\\MenuExpand.wav",  u"sound\\flippage.wav",  u"sound\\Strike.wav",
-    u"sound\\StrikeErr.wav",
-};
 
 constexpr size_t kMaxMessage = 511;
 
@@ -102,6 +96,12 @@ bool CTrainTypingApp::InitInstance()
     // 7. Login settings and the data folder.
     LoadLoginSettings();
     m_dataFolder = m_installFolder + u"Data\\";
+
+    // 8. The look: skin pictures, colours, fonts and the sound table. A missing picture is
+    // drawn as a plain shape, so it does not stop the program.
+    m_look.Init(m_installFolder);
+    if (!m_presenterChosen)
+        m_presenter = MakeSkinnedMessagePresenter(m_look);
 
     // 12. The display must show at least 256 colours and be 768 pixels wide.
     if (const char16_t* problem = DisplayProblem(m_screen)) {
@@ -198,13 +198,6 @@ void CTrainTypingApp::EndBusy()
         m_mainFrame->ClearNotice();
 }
 
-std::u16string CTrainTypingApp::SoundFile(int index) const
-{
-    if (index < 0 || index >= static_cast<int>(std::size(kSoundTable)))
-        return {};
-    return m_installFolder + kSoundTable[index];
-}
-
 void CTrainTypingApp::PlayUiSound(int index)
 {
     if (!m_soundOn)
@@ -298,6 +291,7 @@ std::u16string CTrainTypingApp::UserCopyOfSystemFile(std::u16string_view name)
 
 void CTrainTypingApp::SetMessagePresenter(std::unique_ptr<MessagePresenter> presenter)
 {
+    m_presenterChosen = presenter != nullptr;
     m_presenter = presenter ? std::move(presenter) : MakeStandardMessagePresenter();
 }
 

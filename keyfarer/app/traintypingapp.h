@@ -10,6 +10,7 @@
 #include "platform/qt/screen.h"
 #include "platform/singleinstance.h"
 #include "platform/textformat.h"
+#include "skin/typingaspect.h"
 
 #include <functional>
 #include <memory>
@@ -83,7 +84,7 @@ public:
     // exists; otherwise nothing.
     void PlayUiSound(int index);
     // The file of a sound-table entry (install folder + "sound\\..."); empty for a bad index.
-    std::u16string SoundFile(int index) const;
+    std::u16string SoundFile(int index) const { return m_look.SoundFile(index); }
 
     // Opens the help (HTML pages under "help\\") in the desktop's browser; a topic names a
     // page of the help ("lesson.htm"), the index page otherwise or when it is missing.
@@ -114,6 +115,8 @@ public:
     void SetLastUserId(std::u16string_view id) { m_lastUserId = std::u16string(id.substr(0, 31)); }
     const std::u16string& VersionText() const { return m_versionText; }
     const CResString& Strings() const { return m_strings; }
+    CTypingAspect& Look() { return m_look; }
+    const CTypingAspect& Look() const { return m_look; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     const ScreenDescription& Screen() const { return m_screen; }
 
@@ -133,6 +136,7 @@ private:
     Environment m_env;
     SingleInstance m_instance;
     CResString m_strings;
+    CTypingAspect m_look;
     std::unique_ptr<MessagePresenter> m_presenter;
     std::unique_ptr<CMainFrame> m_mainFrame;
     ScreenDescription m_screen;
@@ -143,6 +147,7 @@ private:
     std::u16string m_lastUserId;
     std::u16string m_versionText;
     bool m_soundOn = true;
+    bool m_presenterChosen = false; // a presenter set by the caller stays
     int m_busyDepth = 0;
 };
 
