@@ -1,5 +1,6 @@
 #include "session/paradigmpump.h"
 
+#include "content/keyboardlayout.h"
 #include "content/pump_tutorialdatabase.h"
 #include "platform/lasterror.h"
 #include "platform/path.h"
@@ -48,6 +49,22 @@ void CParadigmPump::SetKeyTables(std::vector<PracticeKey> mainKeys, std::vector<
 {
     m_mainKeys = std::move(mainKeys);
     m_keypadKeys = std::move(keypadKeys);
+}
+
+void CParadigmPump::SetKeyTables(const CKeyboardLayout& layout)
+{
+    std::vector<PracticeKey> mainKeys;
+    std::vector<PracticeKey> keypadKeys;
+    for (size_t i = 0; i < CKeyboardLayout::kMainKeys; ++i)
+        mainKeys.push_back(PracticeKeyOf(*layout.MainKey(i)));
+    for (size_t i = 0; i < CKeyboardLayout::kKeypadKeys; ++i)
+        keypadKeys.push_back(PracticeKeyOf(*layout.KeypadKey(i)));
+    SetKeyTables(std::move(mainKeys), std::move(keypadKeys));
+}
+
+PracticeKey CParadigmPump::PracticeKeyOf(const KeyRecord& key)
+{
+    return {key.Base(), key.Shifted(), key.AltGr(), key.Code()};
 }
 
 bool CParadigmPump::FailWith(uint32_t error) const

@@ -27,7 +27,9 @@
 
 namespace kf {
 
+class CKeyboardLayout;
 class ExerciseDataSupplier;
+class KeyRecord;
 
 // Answers of JudgeKey.
 enum class JudgeResult : int {
@@ -60,6 +62,10 @@ public:
     // The keys of the loaded layout: the main keys and the numeric keypad, indexed as the
     // lessons' key numbers count them.
     void SetKeyTables(std::vector<PracticeKey> mainKeys, std::vector<PracticeKey> keypadKeys);
+    // The same from a keyboard layout: its 64 main and 17 keypad key records.
+    void SetKeyTables(const CKeyboardLayout& layout);
+    // A key record as the generators see it (the AltGr character is the third).
+    static PracticeKey PracticeKeyOf(const KeyRecord& key);
     const std::vector<PracticeKey>& MainKeys() const { return m_mainKeys; }
     const std::vector<PracticeKey>& KeypadKeys() const { return m_keypadKeys; }
 
