@@ -42,6 +42,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("pagewick"));
+    app.setStyleSheet(pw::Skin::StyleSheet()); // message boxes and menus look like the windows
     const QString programFolder = QCoreApplication::applicationDirPath();
 
     QStringList paths;

@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -212,13 +213,14 @@ void frmMain::BuildControls()
     BuildToolbar();
 
     if (!m_context.feedbackEndpoint.isEmpty()) {
-        m_lblFeed = new QLabel(QStringLiteral("<a href=\"feedback\">Feedback</a>"), this);
+        // A plain label that acts as a link, so that it can be greyed out during a run.
+        m_lblFeed = new QLabel(QStringLiteral("<u>Feedback</u>"), this);
         m_lblFeed->setObjectName(QStringLiteral("lblFeed"));
         m_lblFeed->setToolTip(QStringLiteral("Send us your suggestion or question"));
         m_lblFeed->setCursor(Qt::PointingHandCursor);
         m_lblFeed->move(kFeedback);
         m_lblFeed->adjustSize();
-        connect(m_lblFeed, &QLabel::linkActivated, this, &frmMain::ShowFeedback);
+        m_lblFeed->installEventFilter(this);
     }
 
     m_txtAction = new QLineEdit(this);
@@ -521,9 +523,9 @@ void frmMain::ShowSettings()
 void frmMain::ShowAbout()
 {
     m_context.messages->Show(MessageIcon::None, kProgramTitle,
-                             "pagewick 1.0 by the pagewick team\n"
+                             "pagewick 1.0, made by the pagewick team\n"
                              "Copyright (C) 2025 the pagewick team. Free to use and share.\n"
-                             "Text extraction by poppler's pdftotext: https://poppler.freedesktop.org");
+                             "Text by pdftotext: https://poppler.freedesktop.org");
 }
 
 void frmMain::Help()
@@ -559,6 +561,16 @@ void frmMain::closeEvent(QCloseEvent* event)
         m_pump.Abandon();
     HideEditors();
     SkinnedWindow::closeEvent(event);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lblFeed && event->type() == QEvent::MouseButtonRelease &&
+        m_lblFeed->isEnabled() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ShowFeedback();
+        return true;
+    }
+    return SkinnedWindow::eventFilter(watched, event);
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event)

@@ -82,6 +82,7 @@ protected:
     void BackgroundPressed() override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // ConverterHost

@@ -1,5 +1,7 @@
 #include "ui/frmmenu.h"
 
+#include "ui/skin.h"
+
 #include <QLineEdit>
 #include <QMenu>
 
@@ -9,6 +11,7 @@ frmMenu::frmMenu(QLineEdit* txtAction, std::function<void()> removeAll, QWidget*
     : QWidget(owner, Qt::Window), m_txtAction(txtAction)
 {
     setObjectName(QStringLiteral("frmMenu"));
+    setStyleSheet(Skin::StyleSheet());
     hide();
 
     QMenu* file = AddMenu(QStringLiteral("menuFile"), QStringLiteral("File"));

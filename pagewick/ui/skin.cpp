@@ -32,7 +32,19 @@ QString Skin::StyleSheet()
         "QLabel#lblText { color: #7d93a8; font-size: 14px; }"
         "QLabel#lblPB { color: #44617e; }"
         "QLabel#lblSending { color: #1f6f66; font-weight: bold; }"
-        "QToolTip { background: #23384d; color: #ffffff; border: none; padding: 4px; }");
+        "QToolTip { background: #23384d; color: #ffffff; border: none; padding: 4px; }"
+        "QMenu { background: #ffffff; border: 1px solid #c3cfdb; padding: 4px; }"
+        "QMenu::item { padding: 5px 24px 5px 14px; border-radius: 4px; }"
+        "QMenu::item:selected { background: #d6efeb; color: #153a36; }"
+        "QMenu::item:disabled { color: #9aabbb; }"
+        "QMenu::separator { height: 1px; background: #e1e8ef; margin: 4px 6px; }"
+        "QMessageBox { background: #f4f7fa; }"
+        "QMessageBox QLabel { color: #23384d; font-size: 12px; }"
+        "QMessageBox QPushButton { background: #1f9e8f; color: #ffffff; border: none;"
+        "  border-radius: 6px; padding: 6px 22px; font-weight: bold; min-width: 60px; }"
+        "QMessageBox QPushButton:hover { background: #27b5a4; }"
+        "QLabel#lblFeed { color: #1f6f9e; }"
+        "QLabel#lblFeed:disabled { color: #9aabbb; }");
 }
 
 QPixmap Skin::Picture(const QString& name) const

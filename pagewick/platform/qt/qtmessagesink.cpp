@@ -1,5 +1,7 @@
 #include "platform/qt/qtmessagesink.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace pw {
@@ -17,6 +19,8 @@ void QtMessageSink::Show(MessageIcon icon, const std::string& title, const std::
     case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+        ok->setIcon(QIcon()); // a plain button, like the rest of the program's
     box.exec();
 }
 

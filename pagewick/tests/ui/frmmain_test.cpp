@@ -129,6 +129,15 @@ TEST_F(FrmMainTest, RestoresSavedSettings)
     EXPECT_EQ(Window().ReminderIndex(), 1);
     auto* feed = Find<QLabel>("lblFeed");
     EXPECT_EQ(feed->toolTip(), "Send us your suggestion or question");
+    bool opened = false;
+    test::Later(&Window(), 100, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        opened = modal && modal->objectName() == "frmSuggest";
+        if (modal)
+            modal->close();
+    });
+    QTest::mouseClick(feed, Qt::LeftButton);
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(FrmMainTest, EmptySavedFolderFallsBackToTheDefault)
