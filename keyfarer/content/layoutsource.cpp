@@ -34,6 +34,8 @@ constexpr const char* kCaptionWords[] = {"tab",     "capslock", "enter",   "shif
 static_assert(std::size(kCaptionWords) == KeyboardLayoutHeader::kCaptions);
 
 constexpr std::string_view kNone = "--";
+constexpr const char* kColumnsComment =
+    "#   kind   base      shifted altgr   s+altgr finger  hand   width\n";
 
 template <size_t N>
 std::optional<uint8_t> WordOrNumber(std::string_view w, const char* const (&words)[N],
@@ -69,6 +71,9 @@ std::optional<char16_t> CharToken(std::string_view w)
                 return std::nullopt;
             v = v * 16 + static_cast<unsigned>(d);
         }
+        // Half of a surrogate pair is no character a key can type.
+        if (v >= 0xD800 && v <= 0xDFFF)
+            return std::nullopt;
         return static_cast<char16_t>(v);
     }
     const std::u16string u = FromUtf8(w);
@@ -355,13 +360,23 @@ template <size_t N> std::string WordFor(uint8_t v, const char* const (&words)[N]
     return v < N ? words[v] : std::to_string(v);
 }
 
+// The word followed by blanks up to width characters (at least one blank).
+std::string Column(const std::string& word, size_t width)
+{
+    size_t chars = 0;
+    for (unsigned char c : word)
+        chars += (c & 0xC0) != 0x80;
+    return word + std::string(chars < width ? width - chars : 1, ' ');
+}
+
 std::string KeyLineText(const KeyRecord& k)
 {
-    std::string line = "    " + WordFor(k.KindBits(), kKindWords);
+    static constexpr size_t kCharWidths[KeyRecord::kLevels] = {10, 8, 8, 8};
+    std::string line = "    " + Column(WordFor(k.KindBits(), kKindWords), 7);
     for (int level = 0; level < KeyRecord::kLevels; ++level)
-        line += " " + CharWord(k.Char(level), level == 0);
-    line += " " + WordFor(k.Finger(), kFingerWords) + " " + WordFor(k.HandBits(), kHandWords) +
-            " " + std::to_string(k.Width()) + "\n";
+        line += Column(CharWord(k.Char(level), level == 0), kCharWidths[level]);
+    line += Column(WordFor(k.Finger(), kFingerWords), 8) +
+            Column(WordFor(k.HandBits(), kHandWords), 7) + std::to_string(k.Width()) + "\n";
     return line;
 }
 
@@ -408,7 +423,7 @@ std::string LayoutSourceText(const CKeyboardLayout& layout)
                EscapeCaption(h.Caption(static_cast<KeyCaption>(c))) + "\n";
     size_t i = 0;
     for (size_t row = 1; row <= KeyboardLayoutHeader::kRows; ++row) {
-        out += "\nrow " + std::to_string(row) + "\n";
+        out += "\nrow " + std::to_string(row) + "\n" + kColumnsComment;
         for (size_t n = 0; n < h.RowCount(row); ++n)
             out += KeyLineText(*layout.MainKey(i++));
     }
@@ -425,7 +440,7 @@ std::string LayoutSourceText(const CKeyboardLayout& layout)
         keypadEmpty = keypadEmpty && *layout.KeypadKey(j) == KeyRecord();
     if (keypadEmpty)
         return out;
-    out += "\nkeypad\n";
+    out += "\nkeypad\n" + std::string(kColumnsComment);
     for (size_t j = 0; j < CKeyboardLayout::kKeypadKeys; ++j)
         out += KeyLineText(*layout.KeypadKey(j));
     return out;
