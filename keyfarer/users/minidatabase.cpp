@@ -252,10 +252,10 @@ bool CMiniDatabase::WriteHeaderImage(bool flush)
     return !flush || m_file.Flush();
 }
 
-bool CMiniDatabase::CountFromDisk(uint32_t& count)
+bool CMiniDatabase::ReadDiskHeader(std::array<uint8_t, kBaseHeaderSize>& header, uint32_t& count)
 {
     // Called under the header lock: other writers' appends are complete and counted there.
-    if (!m_file.ReadExactAt(0, m_header.data(), m_header.size()))
+    if (!m_file.ReadExactAt(0, header.data(), header.size()))
         return false;
     const int64_t length = m_file.Size();
     if (length < 0)
@@ -264,7 +264,7 @@ bool CMiniDatabase::CountFromDisk(uint32_t& count)
     const uint64_t slots64 = m_fileLength < m_dataStart ? 0 : (m_fileLength - m_dataStart) / m_recordSize;
     const uint32_t slots = static_cast<uint32_t>(
         std::min<uint64_t>(slots64, std::numeric_limits<uint32_t>::max()));
-    count = m_fixedLayout ? slots : std::min(HeaderRecordCount(), slots);
+    count = m_fixedLayout ? slots : std::min(LoadLe<uint32_t>(header.data() + kCountOffset), slots);
     return true;
 }
 
@@ -281,12 +281,11 @@ bool CMiniDatabase::WriteHeader()
     if (!LockRangeWaiting(m_file, 0, kBaseHeaderSize, kLockRetryMs))
         return false;
     RangeLockGuard headerLock(m_file, 0, kBaseHeaderSize);
-    const std::array<uint8_t, kBaseHeaderSize> mine = m_header;
+    // The count is the file's (other writers may have appended); the rest is this object's.
+    std::array<uint8_t, kBaseHeaderSize> disk{};
     uint32_t count = 0;
-    if (!CountFromDisk(count)) {
-        m_header = mine;
+    if (!ReadDiskHeader(disk, count))
         return false;
-    }
     StoreLe<uint32_t>(m_header.data() + kCountOffset, count);
     m_count = count;
     return WriteHeaderImage(true);
@@ -324,10 +323,12 @@ bool CMiniDatabase::AppendLocked(ByteSpan records)
         return false;
     RangeLockGuard headerLock(m_file, 0, kBaseHeaderSize);
 
-    // Another writer may have appended since this object last looked.
+    // Another writer may have appended since this object last looked: its header holds.
+    std::array<uint8_t, kBaseHeaderSize> disk{};
     uint32_t count = 0;
-    if (!CountFromDisk(count))
+    if (!ReadDiskHeader(disk, count))
         return false;
+    m_header = disk;
     const uint64_t added = records.size() / m_recordSize;
     if (count + added > std::numeric_limits<uint32_t>::max()) {
         SetLastError(err::DiskFull);
@@ -348,7 +349,10 @@ bool CMiniDatabase::AppendLocked(ByteSpan records)
     }
     const uint32_t newCount = static_cast<uint32_t>(count + added);
     StoreLe<uint32_t>(m_header.data() + kCountOffset, newCount);
-    if (!WriteHeaderImage(false)) {
+    StoreLe<uint32_t>(m_header.data() + kLastWriteTimeOffset, NowSeconds());
+    // Only the 100 bytes that count the records: the extended header on disk is the one
+    // the last WriteHeader stored, and an append must not replace it with an older image.
+    if (!m_file.WriteAt(0, m_header.data(), m_header.size())) {
         // The records stay uncounted; the next append overwrites them.
         StoreLe<uint32_t>(m_header.data() + kCountOffset, count);
         return false;

@@ -123,9 +123,11 @@ public:
     bool Close();
 
     // Appends one record (exactly RecordSize() bytes) under the header lock: re-reads the
-    // header that other writers may have changed, writes the record into the slot after the
-    // last counted one, then writes the header with the count one higher. The current record
-    // becomes the new one. Fails with 13 on a read-only open, 3 when nothing is open.
+    // header that other writers may have changed, locks and writes the record into the slot
+    // after the last counted one, then writes the 100-byte header with the count one higher
+    // than the file's (not this object's) count. The extended header is left as the last
+    // WriteHeader stored it. The current record becomes the new one. Fails with 13 on a
+    // read-only open, 3 when nothing is open; a failed write leaves the count unchanged.
     bool Append(ByteSpan record);
     // Appends several records (a multiple of RecordSize() bytes) under one lock and one
     // header write; used where many records are added at once (conversion, imports).
@@ -205,7 +207,7 @@ private:
     bool OpenOnce(OpenMode mode, HeaderCheck& verdict);
     bool AppendLocked(ByteSpan records);
     bool WriteHeaderImage(bool flush);
-    bool CountFromDisk(uint32_t& count);
+    bool ReadDiskHeader(std::array<uint8_t, kBaseHeaderSize>& header, uint32_t& count);
     bool ReadSlot(int64_t slot);
     bool StepToLive(int64_t direction);
     bool ReadChunk(int64_t firstSlot, uint32_t slots, std::vector<uint8_t>& buf);

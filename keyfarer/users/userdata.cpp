@@ -15,7 +15,23 @@ namespace {
 // Converted records are appended this many at a time: one lock and one header write each.
 constexpr size_t kConversionBatch = 256;
 
+CUserData::ConversionHook g_conversionHook = nullptr;
+
+bool Reached(CUserData::ConversionStep step)
+{
+    if (g_conversionHook && !g_conversionHook(step)) {
+        SetLastError(err::WriteFault);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+void CUserData::SetConversionHookForTesting(ConversionHook hook)
+{
+    g_conversionHook = hook;
+}
 
 CUserData::CUserData() : CMiniDatabase(kHeaderSize, kRecordSize) {}
 
@@ -69,7 +85,8 @@ bool CUserData::ConvertPreviousFile(std::u16string_view path)
     if (!guard.Open(path, FileAccess::ReadWrite, FileShare::DenyWriters))
         return false;
     CUserData_Prev_2 previous;
-    if (!previous.Open(path, CMiniDatabase::OpenMode::ReadOnly))
+    if (!previous.Open(path, CMiniDatabase::OpenMode::ReadOnly) ||
+        !Reached(ConversionStep::OriginalOpened))
         return false;
 
     const std::u16string side = std::u16string(path) + u".kfconv";
@@ -81,7 +98,7 @@ bool CUserData::ConvertPreviousFile(std::u16string_view path)
     CUserData converted;
     converted.SetConvertPrevious(false);
     converted.SetProfile(CUserData_Prev_2::ConvertProfile(previous.ProfileBytes()));
-    if (!converted.Create(side))
+    if (!converted.Create(side) || !Reached(ConversionStep::SideFileCreated))
         return fail();
 
     std::vector<uint8_t> batch;
@@ -101,13 +118,17 @@ bool CUserData::ConvertPreviousFile(std::u16string_view path)
         return fail();
     if (!batch.empty() && !converted.AppendMany(batch))
         return fail();
+    if (!Reached(ConversionStep::RecordsCopied))
+        return fail();
     // Close writes the header and flushes the whole file before it takes the original's name.
-    if (!converted.Close())
+    if (!converted.Close() || !Reached(ConversionStep::SideFileFlushed))
         return fail();
     previous.Close();
     if (!MoveFileTo(side, path))
         return fail();
     guard.Close();
+    // The converted file is in place; a failure reported from here on would be a lie.
+    Reached(ConversionStep::Replaced);
     SetLastError(err::Success);
     return true;
 }

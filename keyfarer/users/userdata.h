@@ -48,6 +48,20 @@ public:
     // then unchanged.
     static bool ConvertPreviousFile(std::u16string_view path);
 
+    // The steps of a conversion, in order, at which a test may stop it: a hook that returns
+    // false fails the conversion there (with WriteFault), one that ends the process shows
+    // what a crash at that moment leaves behind.
+    enum class ConversionStep {
+        OriginalOpened,  // the original is held and read
+        SideFileCreated, // the converted file exists beside it with its profile
+        RecordsCopied,   // every record is in the converted file
+        SideFileFlushed, // the converted file is complete and on disk
+        Replaced,        // the converted file has taken the original's name
+    };
+    using ConversionHook = bool (*)(ConversionStep step);
+    // Null (the default) runs every step.
+    static void SetConversionHookForTesting(ConversionHook hook);
+
 protected:
     // Accepts magic "KYUSRDAT" with version 768; converts version 512 and asks for a
     // reopen; rejects other versions (11) and other magics (12, platform InvalidData).
