@@ -273,8 +273,12 @@ void frmMain::BuildGrid()
     m_LV2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_LV2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_LV2->header()->setSectionsMovable(false);
+    // The value column takes exactly what the option column leaves, so that the cells and
+    // the editors over them end at the grid's edge.
+    m_LV2->header()->setStretchLastSection(false);
+    m_LV2->header()->setSectionResizeMode(0, QHeaderView::Fixed);
+    m_LV2->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_LV2->header()->resizeSection(0, 142);
-    m_LV2->header()->setStretchLastSection(true);
     for (int row = 0; row < OptionGrid::kRows; ++row)
         new QTreeWidgetItem(m_LV2, {QString::fromStdString(OptionGrid::Label(row)), QString()});
     connect(m_LV2, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {

@@ -163,6 +163,9 @@ TEST_F(FrmMainTest, OptionGridEditors)
     ClickGridRow(0);
     EXPECT_TRUE(choice->isHidden());
     EXPECT_FALSE(text->isHidden());
+    // The editor covers the value cell and ends where the grid ends.
+    EXPECT_EQ(text->geometry().right(), grid->geometry().right());
+    EXPECT_EQ(text->width(), grid->header()->sectionSize(1));
     EXPECT_EQ(text->text(), "1");
     QTest::keyClicks(text, "12"); // replaces the selected "1"
     EXPECT_EQ(grid->topLevelItem(0)->text(1), "12");
