@@ -69,8 +69,10 @@ public:
 
     CUserData_Prev_2();
 
-    // The 8128-byte previous profile of the open file.
+    // The 8128-byte previous profile of the open file, and its replacement for a file about
+    // to be created (shorter input is padded with zeros).
     ByteSpan ProfileBytes() const { return GetExtendedHeader(); }
+    void SetProfileBytes(ByteSpan profile) { SetExtendedHeader(profile); }
 
     // The current profile built from a previous one (at least kProfileSize bytes; shorter
     // input gives an all-zero profile).
