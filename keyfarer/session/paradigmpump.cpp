@@ -485,8 +485,8 @@ bool CParadigmPump::MakeSentenceText(int32_t lessonIndex, size_t requestedSize)
         return FailWith(err::InvalidParameter);
     const size_t size = LessonSize(lesson->ContentSize(), requestedSize);
     std::u16string body;
-    if (!m_supplier || !m_course.ReadExtraFile(lessonIndex, body))
-        return FailWith(err::ResourceDataNotFound);
+    if (!ReadLessonBody(lessonIndex, body))
+        return false;
     PracticeTextGenerator gen(Random());
     std::u16string text;
     if (!gen.MakeSentenceText(body, lesson->RowIndexes(), size, text))
@@ -552,6 +552,35 @@ bool CParadigmPump::MakeReviewText(std::u16string_view chosen, size_t size, std:
     lengths[kReviewPhase] = static_cast<uint32_t>(size);
     InstallText(std::move(text), kind, -1, lengths);
     m_extraLabel = label;
+    return true;
+}
+
+bool CParadigmPump::ReadLessonBody(int32_t lessonIndex, std::u16string& body)
+{
+    m_extraFileError = 0;
+    SetLastError(0);
+    if (!m_supplier || !m_course.ReadExtraFile(lessonIndex, body)) {
+        m_extraFileError = GetLastError() != 0 ? GetLastError() : err::FileNotFound;
+        return FailWith(err::ResourceDataNotFound);
+    }
+    return true;
+}
+
+bool CParadigmPump::LoadExtraLessonText(int32_t lessonIndex)
+{
+    ClearPhases();
+    if (!LessonAt(lessonIndex))
+        return FailWith(err::InvalidParameter);
+    std::u16string text;
+    if (!ReadLessonBody(lessonIndex, text))
+        return false;
+    CData_ExtraLesson slides;
+    slides.SetSlideData(Utf16ToBytes(text));
+    m_supplier->SetErrorKey(u"IDS_ERR_LOADTUTORIALDATA");
+    if (!slides.ParseSlides(&m_supplier->TutorialData()))
+        return FailWith(err::InvalidData);
+    m_slideShow = std::move(slides);
+    InstallText(std::u16string(), kind::kSlideShow, lessonIndex);
     return true;
 }
 

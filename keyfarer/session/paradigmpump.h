@@ -14,13 +14,16 @@
 // generator from the clock (ReseedFromClock), so a fixed seed makes their texts reproducible.
 
 #include "content/codetable.h"
+#include "content/data_extralesson.h"
 #include "content/tutorialcourse.h"
 #include "session/exercisekind.h"
+#include "session/lessonsentences.h"
 #include "session/practicetextgenerator.h"
 #include "session/standparadigmdata.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +109,18 @@ public:
 
     // Free typing: kind 99, no sample, room for min(requested, 24000) characters.
     void PrepareFreeTyping(uint32_t requested);
+
+    // --- Sentences of a lesson body -------------------------------------------------------
+    // A sentence ends at a line break (CR LF counts once) and after ". " or "; ".
+
+    // 1 + the number of endings; a text ending with a line break has one empty sentence more.
+    static size_t CountSentences(std::u16string_view text) { return kf::CountSentences(text); }
+    // The position just after the n-th ending (0 for sentence 0); nullopt when the text has
+    // fewer endings.
+    static std::optional<size_t> FindSentence(std::u16string_view text, size_t n)
+    {
+        return kf::FindSentence(text, n);
+    }
 
     // --- Judging --------------------------------------------------------------------------
 
@@ -199,6 +214,19 @@ public:
     // none fits, random characters (kind 33). label becomes the extra label.
     bool MakeReviewText(std::u16string_view chosen, size_t size, std::u16string_view courseFile,
                         std::u16string& layoutFile, std::u16string_view label);
+    // The slide show of a lesson of Type 1 or 2: its "ExtraFile" read through the supplier
+    // and parsed (pictures too), installed as kind 35 with no characters to type (the desk
+    // ignores keys while slides are shown; a Type 2 lesson makes its phase text after the
+    // last slide). Key references in the slides' texts are left for the view to expand with
+    // the keyboard it shows. Fails with 1812 when the file cannot be read and with
+    // InvalidData when it is not a slide show; the previous text and slides stay.
+    bool LoadExtraLessonText(int32_t lessonIndex);
+    const CData_ExtraLesson& SlideShow() const { return m_slideShow; }
+
+    // Why the last lesson body or slide show could not be read (FileNotFound or PathNotFound
+    // for a missing file, so that the desk can tell a missing file from an unreadable one),
+    // 0 after a successful read. The last-error value itself says 1812.
+    uint32_t ExtraFileError() const { return m_extraFileError; }
 
     // --- Dictionaries and the typed text ----------------------------------------------------
 
@@ -219,6 +247,8 @@ private:
     // The keys of lesson i (or of all lessons up to i), looked up in the keypad or main table.
     std::vector<PracticeKey> LessonKeys(int32_t lessonIndex, bool cumulative) const;
     bool EnsureDictionaries();
+    // The text of lesson i's "ExtraFile"; false with 1812 (and ExtraFileError) when unreadable.
+    bool ReadLessonBody(int32_t lessonIndex, std::u16string& body);
     void ClearPhases() { m_phaseLengths.fill(0); }
 
     ExerciseDataSupplier* m_supplier = nullptr;
@@ -248,6 +278,8 @@ private:
     CodeTable m_codeTips;
     CStandParadigmData m_testDocument;
     TutorialCourse m_course;
+    CData_ExtraLesson m_slideShow;
+    uint32_t m_extraFileError = 0;
 };
 
 } // namespace kf

@@ -146,6 +146,56 @@ TEST_F(ParadigmPumpTest, LessonsOfTheCourse)
     EXPECT_EQ(m_engine.LessonCount(), 6u); // the loaded course stays
 }
 
+TEST_F(ParadigmPumpTest, SlideShowLessons)
+{
+    m_dir.Write("Tutorial/Fixture/slides.btf",
+                Utf16Bytes(u"[Header]\r\nTag=KBTRAIN\r\nName=Slides\r\nLessonCount=3\r\n"
+                           u"[Lesson_0]\r\nName=Show\r\nType=1\r\nExtraFile=Fixture\\show.sld\r\n"
+                           u"[Lesson_1]\r\nName=Gone\r\nType=2\r\nExtraFile=Fixture\\gone.sld\r\n"
+                           u"[Lesson_2]\r\nName=Body\r\nType=1\r\nExtraFile=Fixture\\body.txt\r\n",
+                           true));
+    m_dir.Write("Tutorial/Fixture/show.sld",
+                Utf16Bytes(u"[Header]\r\nTAG=KY_SLIDE\r\nFrameCount=2\r\n"
+                           u"[Frame_0]\r\nPartCount=1\r\n[Part_0_0]\r\nType=0\r\nText=Sit up\r\n"
+                           u"[Frame_1]\r\nPartCount=1\r\n[Part_1_0]\r\nType=2\r\n",
+                           true));
+    bool standard = false;
+    std::u16string layout;
+    ASSERT_TRUE(m_engine.LoadCourse(u"Fixture\\slides.btf", standard, layout));
+    m_engine.InstallText(u"before", kind::kTest, -1);
+
+    struct Case
+    {
+        int32_t lesson;
+        uint32_t error;      // 0: loads
+        uint32_t fileError;  // ExtraFileError
+    };
+    const Case cases[] = {
+        {1, err::ResourceDataNotFound, err::FileNotFound}, // the file is missing
+        {2, err::InvalidData, 0},                           // a text, not a slide show
+        {7, err::InvalidParameter, 0},
+        {0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lesson);
+        SetLastError(0);
+        const bool ok = m_engine.LoadExtraLessonText(c.lesson);
+        EXPECT_EQ(ok, c.error == 0);
+        EXPECT_EQ(GetLastError(), c.error);
+        EXPECT_EQ(m_engine.ExtraFileError(), c.fileError);
+        if (!ok) {
+            EXPECT_EQ(m_engine.Sample(), u"before"); // a failed loader keeps the text
+            EXPECT_EQ(m_engine.SlideShow().FrameCount(), 0);
+        }
+    }
+    EXPECT_EQ(m_engine.Kind(), kind::kSlideShow);
+    EXPECT_EQ(m_engine.LessonIndex(), 0);
+    EXPECT_EQ(m_engine.Length(), 0u);
+    EXPECT_EQ(m_engine.PhaseLength(-1), 0u);
+    ASSERT_EQ(m_engine.SlideShow().FrameCount(), 2);
+    EXPECT_EQ(m_engine.SlideShow().Part(0, 0)->text, u"Sit up");
+}
+
 TEST_F(ParadigmPumpTest, PhaseTextOfALessonWithoutCapitals)
 {
     ASSERT_TRUE(LoadFixtureCourse());
