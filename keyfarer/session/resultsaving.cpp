@@ -2,6 +2,7 @@
 
 #include "platform/lasterror.h"
 #include "session/exercisekind.h"
+#include "users/pump_typingdata.h"
 
 #include <algorithm>
 #include <limits>
@@ -45,16 +46,46 @@ SaveOutcome Failed(SaveOutcome::Status status)
     out.status = status;
     out.error = GetLastError();
     out.denied = IsWriteDenied(out.error);
+    out.reported = true;
     return out;
 }
 
 } // namespace
+
+void PumpResultStore::SetErrorKey(std::u16string_view key)
+{
+    m_pump.SetErrorKey(key);
+}
+
+bool PumpResultStore::SaveProfile(const CUserProfile& profile)
+{
+    return m_pump.SaveProfile(profile);
+}
+
+bool PumpResultStore::AppendResult(const CResultRecord& record, const KeyDelayBlock& block)
+{
+    return m_pump.AppendResult(record, block.bytes());
+}
+
+bool PumpResultStore::WriteDenied() const
+{
+    const CUserData& file = m_pump.Store().UserFile();
+    return file.IsOpen() && file.IsReadOnly();
+}
 
 SaveOutcome SaveExerciseResult(ResultStore& store, CUserProfile& profile, CResultRecord& record,
                                const KeyDelayBlock& keyDelays, int deskMode)
 {
     if (record.CharsTyped() == 0)
         return {};
+    if (store.WriteDenied()) {
+        SaveOutcome out;
+        out.status = SaveOutcome::Status::ResultFailed;
+        out.error = err::AccessDenied;
+        out.denied = true;
+        SetLastError(out.error);
+        return out;
+    }
 
     CResultRecord stored = record;
     stored.SetDeskMode(static_cast<uint8_t>(deskMode));

@@ -21,7 +21,10 @@
 
 namespace kf {
 
-// The supplier requests that saving needs (CPump_TypingData answers them).
+class CPump_TypingData;
+
+// The supplier requests that saving needs. A failing request has told the user itself
+// (the supplier's convention), with the error key set before it.
 class ResultStore
 {
 public:
@@ -30,6 +33,24 @@ public:
     virtual void SetErrorKey(std::u16string_view key) = 0;
     virtual bool SaveProfile(const CUserProfile& profile) = 0;
     virtual bool AppendResult(const CResultRecord& record, const KeyDelayBlock& block) = 0;
+    // True when the user's file may not be written at all (opened for reading only): saving
+    // then asks nothing and the caller shows "IDS_ERR_WRITEACTION_DENIED".
+    virtual bool WriteDenied() const { return false; }
+};
+
+// The data supplier as the result store.
+class PumpResultStore : public ResultStore
+{
+public:
+    explicit PumpResultStore(CPump_TypingData& pump) : m_pump(pump) {}
+    void SetErrorKey(std::u16string_view key) override;
+    bool SaveProfile(const CUserProfile& profile) override;
+    bool AppendResult(const CResultRecord& record, const KeyDelayBlock& block) override;
+    // The supplier's open user file is read-only.
+    bool WriteDenied() const override;
+
+private:
+    CPump_TypingData& m_pump;
 };
 
 // The stored time of an exercise: whole seconds, where more than 500 milliseconds above a
@@ -62,13 +83,16 @@ struct SaveOutcome
         ProfileFailed, // the result is stored, the profile file keeps its old totals
     };
     Status status = Status::NothingToSave;
-    uint32_t error = 0;  // the platform's last-error value of the failed request
-    bool denied = false; // IsWriteDenied(error): show "IDS_ERR_WRITEACTION_DENIED"
+    uint32_t error = 0;    // the platform's last-error value of the failed request
+    bool denied = false;   // the file may not be written (IsWriteDenied of the error)
+    // The store has told the user already (a request failed); otherwise the caller shows
+    // "IDS_ERR_WRITEACTION_DENIED" for a denied write.
+    bool reported = false;
     bool ResultStored() const { return status == Status::Saved || status == Status::ProfileFailed; }
 };
 
 // Saves a finished exercise through the store (error key "IDS_ERR_SAVEACTION" for both
-// requests): stores the desk mode in the record, appends the record with the key-delay list,
+// requests; a store that may not be written is not asked at all): stores the desk mode in the record, appends the record with the key-delay list,
 // and then adds the record's time to the profile's test time (desk mode 3, tests and free
 // typing) or practice time (every other mode), keeps the list in the profile's key-delay
 // table and saves the profile. A total that would pass 2^32 - 1 milliseconds stays there.

@@ -3,6 +3,7 @@
 #include "platform/lasterror.h"
 #include "session/exercisekind.h"
 #include "testsupport/tempdir.h"
+#include "users/pump_typingdata.h"
 #include "users/userdata.h"
 
 #include <gtest/gtest.h>
@@ -10,36 +11,42 @@
 namespace kf {
 namespace {
 
-// The user data file as the supplier's local store writes it.
-class FileStore : public ResultStore
+struct Shown
+{
+    std::u16string key;
+    uint32_t code;
+};
+
+class CapturingSink : public SupplierMessageSink
 {
 public:
-    bool Open(std::u16string_view path, bool readOnly)
+    std::vector<Shown> shown;
+    void ShowSupplierError(std::u16string_view key, std::u16string_view, uint32_t code) override
     {
-        return m_file.Open(path, readOnly ? CMiniDatabase::OpenMode::ReadOnly
-                                          : CMiniDatabase::OpenMode::Write);
+        shown.push_back({std::u16string(key), code});
     }
-    void SetErrorKey(std::u16string_view key) override { keys.emplace_back(key); }
+};
+
+// The real supplier, with a profile save that can be made to fail the way a full disk fails.
+class SupplierStore : public PumpResultStore
+{
+public:
+    explicit SupplierStore(CPump_TypingData& pump) : PumpResultStore(pump) {}
     bool SaveProfile(const CUserProfile& profile) override
     {
-        if (failProfile) {
-            SetLastError(err::DiskFull);
-            return false;
-        }
-        m_file.SetProfile(profile);
-        return m_file.WriteHeader();
+        if (!failProfile)
+            return PumpResultStore::SaveProfile(profile);
+        SetLastError(err::DiskFull);
+        return false;
     }
-    bool AppendResult(const CResultRecord& record, const KeyDelayBlock&) override
+    void SetErrorKey(std::u16string_view key) override
     {
-        return m_file.Append(record.bytes());
+        keys.emplace_back(key);
+        PumpResultStore::SetErrorKey(key);
     }
-    void Close() { m_file.Close(); }
-
     std::vector<std::u16string> keys;
     bool failProfile = false;
 
-private:
-    CUserData m_file;
 };
 
 class ResultSavingTest : public testing::Test
@@ -47,15 +54,38 @@ class ResultSavingTest : public testing::Test
 protected:
     void SetUp() override
     {
+        m_dir.Write("Account/.keep", "");
+        m_pump.SetDataFolder(m_dir.Folder());
+        m_pump.SetMessageSink(&m_sink);
         CUserProfile profile;
         profile.SetAccountName(u"ann");
+        profile.SetFullName(u"Ann");
         profile.SetTestTypingTime(10000);
         profile.SetOtherTypingTime(20000);
+        ASSERT_TRUE(m_pump.CreateUserFile(u"ann", profile));
+        Login();
+    }
+    // The login: the account's file open for writing, its profile in memory.
+    void Login()
+    {
+        uint32_t error = 0;
+        ASSERT_EQ(m_pump.OpenUserFile(m_path, u"ann", m_profile, error), CPump_TypingData::kOpenOk);
+    }
+    // Closes the supplier's file and reads it back as a new program would.
+    std::vector<CResultRecord> StoredRecords(CUserProfile* profile = nullptr)
+    {
+        m_pump.Store().CloseUserFile();
         CUserData file;
-        file.SetProfile(profile);
-        ASSERT_TRUE(file.Create(m_path));
-        ASSERT_TRUE(file.Close());
-        m_profile = profile;
+        EXPECT_TRUE(file.Open(m_path, true));
+        if (profile)
+            *profile = file.Profile();
+        std::vector<CResultRecord> out;
+        file.ScanForward([&](ByteSpan bytes, int64_t) {
+            out.emplace_back();
+            out.back().Assign(bytes);
+            return true;
+        });
+        return out;
     }
 
     // A lesson record as the desk prepares it at the start and completes it at the end.
@@ -84,7 +114,10 @@ protected:
     static KeyDelayBlock Delays() { return KeyDelayBlock::FromItems({{u'e', 900}, {u'i', 640}}); }
 
     test::TempDir m_dir;
-    std::u16string m_path = m_dir.File("ann.dat");
+    CapturingSink m_sink;
+    CPump_TypingData m_pump;
+    SupplierStore m_store{m_pump};
+    std::u16string m_path = m_dir.File("Account/ann.dat");
     CUserProfile m_profile;
 };
 
@@ -110,20 +143,16 @@ TEST(ResultTime, FreeTypingCountsEveryCharacterCorrect)
 
 TEST_F(ResultSavingTest, SavedRecordReadsBackWithEveryField)
 {
-    FileStore store;
-    ASSERT_TRUE(store.Open(m_path, false));
     CResultRecord record = LessonRecord();
-    const SaveOutcome out = SaveExerciseResult(store, m_profile, record, Delays(), desk_mode::kLesson);
+    const SaveOutcome out = SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kLesson);
     EXPECT_EQ(out.status, SaveOutcome::Status::Saved);
-    EXPECT_EQ(store.keys, (std::vector<std::u16string>{u"IDS_ERR_SAVEACTION", u"IDS_ERR_SAVEACTION"}));
-    store.Close();
+    EXPECT_EQ(m_store.keys, (std::vector<std::u16string>{u"IDS_ERR_SAVEACTION", u"IDS_ERR_SAVEACTION"}));
+    EXPECT_TRUE(m_sink.shown.empty());
 
-    CUserData file;
-    ASSERT_TRUE(file.Open(m_path, true));
-    ASSERT_EQ(file.Count(), 1u);
-    CResultRecord back;
-    ASSERT_TRUE(file.Last());
-    ASSERT_TRUE(file.Read({back.data(), back.size()}));
+    CUserProfile stored;
+    const std::vector<CResultRecord> records = StoredRecords(&stored);
+    ASSERT_EQ(records.size(), 1u);
+    const CResultRecord& back = records[0];
     EXPECT_EQ(back.StartTime().year, 2024);
     EXPECT_EQ(back.StartTime().month, 3);
     EXPECT_EQ(back.StartTime().day, 12);
@@ -142,7 +171,6 @@ TEST_F(ResultSavingTest, SavedRecordReadsBackWithEveryField)
     EXPECT_EQ(back.CharsCorrect(), 294u);
 
     // The profile on disk holds the new practice time and the list for the review.
-    const CUserProfile stored = file.Profile();
     EXPECT_EQ(stored.OtherTypingTime(), 20000u + 62000u);
     EXPECT_EQ(stored.TestTypingTime(), 10000u);
     KeyDelayBlock kept;
@@ -163,45 +191,58 @@ TEST_F(ResultSavingTest, TimeGoesToTheTotalOfItsMode)
                           {desk_mode::kGame, 10000, 20000 + 62000},
                           {desk_mode::kSlideShow, 10000, 20000 + 62000}};
     for (const Case& c : cases) {
-        FileStore store;
-        ASSERT_TRUE(store.Open(m_path, false));
         CUserProfile profile = m_profile;
         CResultRecord record = LessonRecord();
-        ASSERT_EQ(SaveExerciseResult(store, profile, record, Delays(), c.mode).status,
+        ASSERT_EQ(SaveExerciseResult(m_store, profile, record, Delays(), c.mode).status,
                   SaveOutcome::Status::Saved);
         EXPECT_EQ(record.DeskMode(), c.mode);
         EXPECT_EQ(profile.TestTypingTime(), c.test) << c.mode;
         EXPECT_EQ(profile.OtherTypingTime(), c.other) << c.mode;
     }
+    const std::vector<CResultRecord> records = StoredRecords();
+    ASSERT_EQ(records.size(), std::size(cases));
+    for (size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(records[i].DeskMode(), cases[i].mode);
 }
 
-TEST_F(ResultSavingTest, DeniedWriteChangesNothing)
+TEST_F(ResultSavingTest, DeniedWriteAsksNothingAndChangesNothing)
 {
-    FileStore store;
-    ASSERT_TRUE(store.Open(m_path, true)); // the file may not be written
+    // An account file that may only be read (as a store on a read-only medium is).
+    m_pump.Store().CloseUserFile();
+    ASSERT_TRUE(m_pump.Store().UserFile().Open(m_path, true));
     CUserProfile profile = m_profile;
     CResultRecord record = LessonRecord();
     const CResultRecord before = record;
-    const SaveOutcome out = SaveExerciseResult(store, profile, record, Delays(), desk_mode::kLesson);
+    const SaveOutcome out = SaveExerciseResult(m_store, profile, record, Delays(), desk_mode::kLesson);
     EXPECT_EQ(out.status, SaveOutcome::Status::ResultFailed);
     EXPECT_FALSE(out.ResultStored());
     EXPECT_TRUE(out.denied);
+    EXPECT_FALSE(out.reported);
+    EXPECT_TRUE(m_store.keys.empty());
+    EXPECT_TRUE(m_sink.shown.empty());
     EXPECT_EQ(profile, m_profile);
     EXPECT_EQ(record, before);
-    store.Close();
+    EXPECT_TRUE(StoredRecords().empty());
+}
 
-    CUserData file;
-    ASSERT_TRUE(file.Open(m_path, true));
-    EXPECT_EQ(file.Count(), 0u);
+TEST_F(ResultSavingTest, FailedAppendIsReportedByTheSupplierAndChangesNothing)
+{
+    m_pump.Store().CloseUserFile(); // the file went away (a logged-out store)
+    CUserProfile profile = m_profile;
+    CResultRecord record = LessonRecord();
+    const SaveOutcome out = SaveExerciseResult(m_store, profile, record, Delays(), desk_mode::kLesson);
+    EXPECT_EQ(out.status, SaveOutcome::Status::ResultFailed);
+    EXPECT_TRUE(out.reported);
+    ASSERT_EQ(m_sink.shown.size(), 1u);
+    EXPECT_EQ(m_sink.shown[0].key, u"IDS_ERR_SAVEACTION");
+    EXPECT_EQ(profile, m_profile);
 }
 
 TEST_F(ResultSavingTest, FailedProfileKeepsTheResultAndTheNewTotalsInMemory)
 {
-    FileStore store;
-    ASSERT_TRUE(store.Open(m_path, false));
-    store.failProfile = true;
+    m_store.failProfile = true;
     CResultRecord record = LessonRecord();
-    const SaveOutcome out = SaveExerciseResult(store, m_profile, record, Delays(), desk_mode::kLesson);
+    const SaveOutcome out = SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kLesson);
     EXPECT_EQ(out.status, SaveOutcome::Status::ProfileFailed);
     EXPECT_TRUE(out.ResultStored());
     EXPECT_FALSE(out.denied);
@@ -209,35 +250,31 @@ TEST_F(ResultSavingTest, FailedProfileKeepsTheResultAndTheNewTotalsInMemory)
     EXPECT_EQ(m_profile.OtherTypingTime(), 20000u + 62000u);
 
     // The next profile save carries the totals to the file.
-    store.failProfile = false;
-    ASSERT_TRUE(store.SaveProfile(m_profile));
-    store.Close();
-    CUserData file;
-    ASSERT_TRUE(file.Open(m_path, true));
-    EXPECT_EQ(file.Count(), 1u);
-    EXPECT_EQ(file.Profile().OtherTypingTime(), 20000u + 62000u);
+    m_store.failProfile = false;
+    m_store.SetErrorKey(u"IDS_ERR_SAVEUSERCONFIG");
+    ASSERT_TRUE(m_store.SaveProfile(m_profile));
+    CUserProfile stored;
+    EXPECT_EQ(StoredRecords(&stored).size(), 1u);
+    EXPECT_EQ(stored.OtherTypingTime(), 20000u + 62000u);
 }
 
 TEST_F(ResultSavingTest, NothingTypedSavesNothing)
 {
-    FileStore store;
-    ASSERT_TRUE(store.Open(m_path, false));
     CResultRecord record = LessonRecord();
     record.SetCharsTyped(0);
     CUserProfile profile = m_profile;
-    EXPECT_EQ(SaveExerciseResult(store, profile, record, Delays(), desk_mode::kLesson).status,
+    EXPECT_EQ(SaveExerciseResult(m_store, profile, record, Delays(), desk_mode::kLesson).status,
               SaveOutcome::Status::NothingToSave);
     EXPECT_EQ(profile, m_profile);
-    EXPECT_TRUE(store.keys.empty());
+    EXPECT_TRUE(m_store.keys.empty());
+    EXPECT_TRUE(StoredRecords().empty());
 }
 
 TEST_F(ResultSavingTest, TotalsStopAtTheLargestValue)
 {
-    FileStore store;
-    ASSERT_TRUE(store.Open(m_path, false));
     m_profile.SetTestTypingTime(4294967295u - 1000);
     CResultRecord record = LessonRecord();
-    ASSERT_TRUE(SaveExerciseResult(store, m_profile, record, Delays(), desk_mode::kTest).ResultStored());
+    ASSERT_TRUE(SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kTest).ResultStored());
     EXPECT_EQ(m_profile.TestTypingTime(), 4294967295u);
 }
 
