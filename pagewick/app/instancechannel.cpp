@@ -1,13 +1,16 @@
 #include "app/instancechannel.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace pw {
 
 namespace {
 constexpr int kTimeoutMs = 2000;
+constexpr int kRetryMs = 50;
 constexpr qint64 kMessageLimit = 16 * 1024 * 1024;
 } // namespace
 
@@ -49,10 +52,19 @@ bool InstanceChannel::Listen()
 
 bool InstanceChannel::Send(const QString& key, const QStringList& paths)
 {
+    // The first copy takes the lock before its window is built and listens only after: a start
+    // in between finds no one yet and tries again for a while.
     QLocalSocket socket;
-    socket.connectToServer(key);
-    if (!socket.waitForConnected(kTimeoutMs))
-        return false;
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        socket.connectToServer(key);
+        if (socket.waitForConnected(kTimeoutMs))
+            break;
+        if (clock.elapsed() >= kTimeoutMs)
+            return false;
+        QThread::msleep(kRetryMs);
+    }
     QByteArray message;
     for (const QString& path : paths)
         message += QDir::current().absoluteFilePath(path).toUtf8() + '\n';

@@ -5,6 +5,7 @@
 
 #include "app/batchmode.h"
 #include "app/instancechannel.h"
+#include "app/startpaths.h"
 #include "core/batcharguments.h"
 #include "core/feedbackaddress.h"
 #include "platform/filesystem.h"
@@ -16,6 +17,7 @@
 #include "ui/skin.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 
@@ -45,23 +47,21 @@ int main(int argc, char** argv)
     app.setStyleSheet(pw::Skin::StyleSheet()); // message boxes and menus look like the windows
     const QString programFolder = QCoreApplication::applicationDirPath();
 
-    QStringList paths;
-    bool optionsEnded = false;
-    for (const QString& arg : app.arguments().mid(1)) {
-        if (!optionsEnded && arg == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg.startsWith(QLatin1Char('-'))) {
-            std::fprintf(stderr, "pagewick: ignoring unknown option %s\n", qPrintable(arg));
-        } else {
-            paths << arg;
-        }
-    }
+    QStringList ignored;
+    const QStringList paths = pw::StartupPaths(app.arguments().mid(1), QDir::currentPath(), &ignored);
+    for (const QString& option : ignored)
+        std::fprintf(stderr, "pagewick: ignoring unknown option %s\n", qPrintable(option));
 
+    // One copy per installation: a second start hands its files to the first and ends.
     const std::string key = pw::SingleInstance::KeyFor(pw::ToNative(programFolder));
     pw::SingleInstance instance;
     if (!instance.Acquire(key)) {
-        if (!paths.isEmpty())
-            pw::InstanceChannel::Send(QString::fromStdString(key), paths);
+        if (!paths.isEmpty() && !pw::InstanceChannel::Send(QString::fromStdString(key), paths)) {
+            std::fprintf(stderr, "pagewick: the window already open did not take the files:\n");
+            for (const QString& path : paths)
+                std::fprintf(stderr, "  %s\n", qPrintable(path));
+            return 1;
+        }
         return 0;
     }
 
