@@ -32,6 +32,24 @@ int64_t ErrorStrokes(const CResultRecord& r)
 
 } // namespace
 
+ResultFigures ComputeResultFigures(const CResultRecord& r, uint32_t errorFactor)
+{
+    ResultFigures f;
+    const int64_t hits = r.CharsTyped();
+    const int64_t errors = ErrorStrokes(r);
+    const int64_t net = hits - errors * int64_t{errorFactor};
+    f.errors = static_cast<uint32_t>(errors);
+    f.netHits = net > 0 ? static_cast<uint32_t>(net) : 0;
+    const double ms = r.TypingTime();
+    if (ms > 0) {
+        f.grossSpeed = static_cast<double>(hits) * 60000.0 / ms;
+        f.netSpeed = static_cast<double>(f.netHits) * 60000.0 / ms;
+    }
+    if (hits > 0)
+        f.accuracy = static_cast<double>(f.netHits) * 100.0 / static_cast<double>(hits);
+    return f;
+}
+
 std::u16string HistoryContentName(const CResultRecord& r, std::u16string_view freeTypingText)
 {
     const uint8_t kind = r.ExerciseKind();

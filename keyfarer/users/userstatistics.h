@@ -19,6 +19,20 @@
 
 namespace kf {
 
+// The typing figures of one result with error factor F: errors E = P - C (hits P, correct
+// C; never below 0), net hits N = P - E x F when positive else 0, speeds in characters per
+// minute P x 60000 / t and N x 60000 / t (0 when the time t is 0), accuracy N x 100 / P
+// (0 without hits).
+struct ResultFigures
+{
+    uint32_t errors = 0;
+    uint32_t netHits = 0;
+    double grossSpeed = 0;
+    double netSpeed = 0;
+    double accuracy = 0;
+};
+ResultFigures ComputeResultFigures(const CResultRecord& r, uint32_t errorFactor);
+
 // Most accounts a rank list holds.
 constexpr size_t kMaxRankEntries = 256;
 
