@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -118,6 +119,24 @@ TEST_F(DOSOutputsTest, FailuresShowTheirMessageAndRaiseNoEvent)
         EXPECT_EQ(messages.messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(runner.LastFailure(), message);
     }
+    EXPECT_TRUE(events.pieces.empty());
+    EXPECT_EQ(events.over, 0);
+}
+
+TEST_F(DOSOutputsTest, NoPipeShowsTheSystemErrorNumber)
+{
+    // With no descriptor left to open, the pipe cannot be made (EMFILE, 24).
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    rlimit none = limit;
+    none.rlim_cur = 3;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    const std::string result = runner.ExecuteCommand(child + " write 10");
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    EXPECT_EQ(result, "");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "CreatePipe failed. Error: " + std::to_string(EMFILE));
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(events.pieces.empty());
     EXPECT_EQ(events.over, 0);
 }
