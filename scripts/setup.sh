@@ -13,8 +13,8 @@ PACKAGES=(
   qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libfluidsynth-dev fluidsynth timgm6mb-soundfont
-  # the converter and PDF tools used by pagewick and its tests
-  poppler-utils qpdf
+  # the converter and PDF tools used by pagewick and its tests; xdg-open shows its output folder
+  poppler-utils qpdf xdg-utils
   # headless display, screenshots
   xvfb xauth x11-utils imagemagick
   # course pictures (SVG to bitmap) and the shipped-content checks
