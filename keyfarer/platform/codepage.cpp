@@ -3,6 +3,7 @@
 #include "profile.h"
 #include "utf.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <iconv.h>
@@ -42,6 +43,42 @@ public:
 private:
     iconv_t m_cd;
 };
+
+// Runs the conversion over the input in slices, emitting the output as it comes and calling
+// bad() for each unconvertible unit, which is then skipped by badStep bytes. The address
+// sanitizer's iconv wrapper (and some iconv builds) looks at the whole remaining input on
+// every call, so one call over a big file with many bad bytes would take quadratic time.
+template <class Emit, class Bad>
+void RunIconv(iconv_t cd, const char* data, size_t size, size_t badStep, Emit emit, Bad bad)
+{
+    constexpr size_t kSlice = 65536;
+    std::vector<char> buf(4 * kSlice + 16);
+    char* in = const_cast<char*>(data);
+    size_t left = size;
+    while (left > 0) {
+        const size_t slice = std::min(left, kSlice);
+        size_t sliceLeft = slice;
+        char* outPtr = buf.data();
+        size_t outLeft = buf.size();
+        const size_t r = iconv(cd, &in, &sliceLeft, &outPtr, &outLeft);
+        const int error = errno;
+        const size_t consumed = slice - sliceLeft;
+        const bool moreBeyond = slice < left;
+        left -= consumed;
+        emit(buf.data(), buf.size() - outLeft);
+        if (r != static_cast<size_t>(-1) || error == E2BIG)
+            continue;
+        // A sequence cut by the slice's end goes on in the next slice.
+        if (error == EINVAL && moreBeyond && consumed > 0)
+            continue;
+        bad();
+        const size_t skip = std::min(badStep, left);
+        in += skip;
+        left -= skip;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+}
+
 } // namespace
 
 unsigned AnsiCodePage()
@@ -107,27 +144,18 @@ std::u16string MultiByteToWide(unsigned codePage, std::string_view bytes)
         return FromUtf8(bytes);
     std::u16string out;
     out.reserve(bytes.size());
-    char* in = const_cast<char*>(bytes.data());
-    size_t inLeft = bytes.size();
-    std::vector<char> buf(8192);
-    while (inLeft > 0) {
-        char* outPtr = buf.data();
-        size_t outLeft = buf.size();
-        size_t r = iconv(cd.Get(), &in, &inLeft, &outPtr, &outLeft);
-        const size_t produced = buf.size() - outLeft;
-        for (size_t i = 0; i + 1 < produced; i += 2)
-            out += static_cast<char16_t>(static_cast<unsigned char>(buf[i]) |
-                                         (static_cast<unsigned char>(buf[i + 1]) << 8));
-        if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG)
-                continue;
-            // An invalid or truncated sequence: one replacement character per bad byte.
-            out += u'\uFFFD';
-            ++in;
-            --inLeft;
-            iconv(cd.Get(), nullptr, nullptr, nullptr, nullptr);
-        }
-    }
+    RunIconv(
+        cd.Get(), bytes.data(), bytes.size(), 1,
+        [&out](const char* p, size_t n) {
+            const size_t units = n / 2;
+            const size_t at = out.size();
+            out.resize(at + units);
+            for (size_t i = 0; i < units; ++i)
+                out[at + i] = static_cast<char16_t>(static_cast<unsigned char>(p[2 * i]) |
+                                                    (static_cast<unsigned char>(p[2 * i + 1]) << 8));
+        },
+        // An invalid or truncated sequence: one replacement character per bad byte.
+        [&out] { out += u'\uFFFD'; });
     return out;
 }
 
@@ -148,25 +176,11 @@ std::string WideToMultiByte(unsigned codePage, std::u16string_view text)
         src[2 * i] = static_cast<char>(text[i] & 0xFF);
         src[2 * i + 1] = static_cast<char>(text[i] >> 8);
     }
-    char* in = src.data();
-    size_t inLeft = src.size();
-    std::vector<char> buf(8192);
-    while (inLeft > 0) {
-        char* outPtr = buf.data();
-        size_t outLeft = buf.size();
-        size_t r = iconv(cd.Get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buf.data(), buf.size() - outLeft);
-        if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG)
-                continue;
-            // A character the code page lacks (or a broken surrogate): skip its code unit.
-            out += '?';
-            const size_t skip = std::min<size_t>(2, inLeft);
-            in += skip;
-            inLeft -= skip;
-            iconv(cd.Get(), nullptr, nullptr, nullptr, nullptr);
-        }
-    }
+    RunIconv(
+        cd.Get(), src.data(), src.size(), 2,
+        [&out](const char* p, size_t n) { out.append(p, n); },
+        // A character the code page lacks (or a broken surrogate): skip its code unit.
+        [&out] { out += '?'; });
     return out;
 }
 

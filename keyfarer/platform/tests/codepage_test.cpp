@@ -31,6 +31,19 @@ TEST(CodePage, BadBytesAndMissingCharactersDoNotStopConversion)
     EXPECT_EQ(MultiByteToWide(12345, "\xE9"), u"\u00E9");
 }
 
+TEST(CodePage, LongTextsConvertWholeAcrossSliceBoundaries)
+{
+    // Double-byte characters after an odd-length prefix fall across every 64 KiB boundary.
+    std::string bytes = "a";
+    std::u16string text = u"a";
+    for (int i = 0; i < 100000; ++i) {
+        bytes += "\xD6\xD0";
+        text += u'\u4E2D';
+    }
+    EXPECT_EQ(MultiByteToWide(936, bytes), text);
+    EXPECT_EQ(WideToMultiByte(936, text), bytes);
+}
+
 TEST(CodePage, EnvironmentAndSettingChooseTheAnsiCodePage)
 {
     SetAnsiCodePage(936);
