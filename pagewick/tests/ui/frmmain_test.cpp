@@ -383,6 +383,29 @@ TEST_F(FrmMainTest, OnlyTheExitCommandSavesTheOutputFolder)
     EXPECT_FALSE(w.isVisible());
 }
 
+TEST_F(FrmMainTest, ExitDuringARunLeavesAtOnce)
+{
+    QStringList files;
+    for (int i = 0; i < 6; ++i)
+        files << QString::fromStdString(Pdf("run" + std::to_string(i) + ".pdf", {"Page"}));
+    Drop(files);
+    frmMain& w = Window();
+    bool exitEnabled = false;
+    test::Later(&w, 30, [&] {
+        exitEnabled = Find<QWidget>("imgExit")->isEnabled();
+        Click("imgExit");
+    });
+    Click("imgConvert");
+    EXPECT_TRUE(exitEnabled); // the window's own Exit stays usable during a run
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Running());
+    EXPECT_GT(w.Queue().Count(), 0);       // the rest of the queue is not converted
+    EXPECT_TRUE(world.desktop.opened.isEmpty()); // and there is no finish step
+    EXPECT_EQ(world.desktop.beeps, 0);
+    EXPECT_EQ(ReadFile(world.program / kSetupFileName),
+              SetupFileContents(w.OutputFolderText().toStdString()));
+}
+
 TEST_F(FrmMainTest, SettingsWindowFromTheToolbar)
 {
     frmMain& w = Window();
