@@ -6,11 +6,11 @@
 
 #include "skin/ui/tavropropertypage.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include <string_view>
 
-class QLabel;
 
 namespace kf {
 
