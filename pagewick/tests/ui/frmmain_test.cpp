@@ -254,6 +254,34 @@ TEST_F(FrmMainTest, FilesArriveThreeWaysAndLeave)
     EXPECT_TRUE(world.desktop.opened.isEmpty());
 }
 
+TEST_F(FrmMainTest, DropOfAFileManagersUriList)
+{
+    // What a file manager puts on a drop: text/uri-list, percent-encoded, lines ended by CR LF.
+    const std::string spaced = Pdf("with space é.pdf", {"S"});
+    auto* list = Find<QTreeView>("LV");
+    QMimeData data;
+    data.setData("text/uri-list",
+                 "# dragged from the file manager\r\n" +
+                     QUrl::fromLocalFile(QString::fromStdString(spaced)).toEncoded() +
+                     "\r\nhttps://example.org/remote.pdf\r\n");
+    const QPoint at = list->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(list->viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(list->viewport(), &drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction); // the file manager keeps its file
+    EXPECT_EQ(Queued(), std::vector<std::string>{spaced});
+
+    // A drag that carries no local file is refused.
+    QMimeData remote;
+    remote.setData("text/uri-list", "https://example.org/remote.pdf\r\n");
+    QDragEnterEvent refused(at, Qt::CopyAction, &remote, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(list->viewport(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
 TEST_F(FrmMainTest, MenusPassTheirWordsThroughTheMailbox)
 {
     frmMain& w = Window();
