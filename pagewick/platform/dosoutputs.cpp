@@ -20,6 +20,9 @@ namespace pw {
 
 namespace {
 
+// The kernel keeps only the first 15 bytes of a program's name in its status line.
+constexpr std::size_t kShortNameLength = 15;
+
 std::string Lower(std::string text)
 {
     for (char& c : text)
@@ -174,6 +177,15 @@ std::string DOSOutputs::ExecuteCommand(const std::string& CommandLine)
     ::close(writeEnd);
     m_outputs.clear();
 
+    // While our own child runs under the watched name, a process of that name exists: the
+    // look through every process of the system is needed only once it has ended.
+    const std::string childKey = ImageKey(program);
+    const bool childIsWatched =
+        childKey.size() < kShortNameLength && childKey == ImageKey(m_watchedImageName);
+    const auto childRunning = [this, child] {
+        return std::find(m_children.begin(), m_children.end(), child) != m_children.end();
+    };
+
     char buffer[kReadSize];
     for (;;) {
         bool leave = false;
@@ -194,7 +206,9 @@ std::string DOSOutputs::ExecuteCommand(const std::string& CommandLine)
             ReapEnded();
             // The program may have written its last bytes and ended between the two checks:
             // the run ends only when the pipe is still empty once the program is gone.
-            if (!IsProcessRunning(m_watchedImageName) &&
+            const bool watchedRunning =
+                (childIsWatched && childRunning()) || IsProcessRunning(m_watchedImageName);
+            if (!watchedRunning &&
                 (::ioctl(readEnd, FIONREAD, &waiting) != 0 || waiting == 0))
                 leave = true;
         }
@@ -218,8 +232,6 @@ bool DOSOutputs::IsProcessRunning(const std::string& imageName)
     const std::string wanted = ImageKey(imageName);
     if (wanted.empty())
         return false;
-    // The kernel keeps only the first 15 bytes of a program's name in its status line.
-    constexpr std::size_t kShortNameLength = 15;
     DIR* proc = ::opendir("/proc");
     if (!proc)
         return false;
