@@ -592,6 +592,10 @@ void frmMain::keyPressEvent(QKeyEvent* event)
 
 void frmMain::Start()
 {
+    // An emptied output folder would put the text files into the root folder: the default
+    // takes its place, as it does for an empty saved folder.
+    if (!m_converter.Running() && m_txtPath->text().trimmed().isEmpty())
+        m_txtPath->setText(DefaultOutputFolder());
     m_converter.Start();
 }
 

@@ -390,6 +390,16 @@ TEST_F(FrmMainTest, WrongPasswordReportsCannotCreateAndSilentReminderDoesNotBeep
     EXPECT_EQ(world.desktop.opened.size(), 1);
 }
 
+TEST_F(FrmMainTest, EmptiedOutputFolderConvertsIntoTheDefault)
+{
+    Drop({QString::fromStdString(Pdf("e.pdf", {"E"}))});
+    Find<QLineEdit>("txtPath")->setText("  ");
+    Click("imgConvert");
+    EXPECT_EQ(Window().OutputFolderText(), QString::fromStdString(world.program / "output"));
+    EXPECT_EQ(ReadFile(world.program / "output/e.txt"), "E\n\n\f");
+    EXPECT_TRUE(world.messages.messages.empty());
+}
+
 TEST_F(FrmMainTest, OutputFolderChooser)
 {
     world.dialogs.folders << "/srv/chosen";
