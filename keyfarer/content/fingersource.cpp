@@ -70,8 +70,9 @@ bool CompileFingerSource(std::string_view source, FingerSource& out, std::string
             }
             if (field == "keyslots" && !haveSlots) {
                 const auto n = detail::SourceDecimal(value, CKeyboardLayout::kMaxKeySlots);
-                if (!n)
-                    return fail("keyslots must be a number up to 81");
+                // No key slots would be a file that assigns nothing.
+                if (!n || *n == 0)
+                    return fail("keyslots must be a number from 1 to 81");
                 slots = *n;
                 haveSlots = true;
                 return true;

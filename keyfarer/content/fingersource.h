@@ -6,7 +6,7 @@
 //   family = us             the finger family of the layouts it is made for: us,
 //                           international, european or a number (optional; when given,
 //                           only layouts of that family are checked against it)
-//   keyslots = 81           key slots of those layouts (default 81)
+//   keyslots = 81           key slots of those layouts, 1 to 81 (default 81)
 //   row 1: L4 L4 L3 ...     one code per key of the row, left to right, as the layouts list
 //   ...                     their keys; rows 1 to 5 in order
 //   row 5: ...

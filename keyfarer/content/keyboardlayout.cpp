@@ -321,7 +321,12 @@ KeyMatch CKeyboardLayout::FindModifierKey(char16_t vkCode, bool keypadMode) cons
 Bytes CKeyboardLayout::LayoutImage() const
 {
     Bytes out(kFileSize, 0);
-    std::memcpy(out.data(), m_header.data(), kHeaderSize);
+    KeyboardLayoutHeader header = m_header;
+    // A file may declare more bytes than the records need; the image written has exactly
+    // those, and says so, or it would not load again.
+    if (header.DeclaredFileSize() > kFileSize)
+        header.SetDeclaredFileSize(kFileSize);
+    std::memcpy(out.data(), header.data(), kHeaderSize);
     for (size_t i = 0; i < kMaxKeySlots; ++i) {
         KeyRecord k = i < kMainKeys ? m_mainKeys[i] : m_keypadKeys[i - kMainKeys];
         ClearViewState(k);

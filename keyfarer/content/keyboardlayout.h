@@ -130,7 +130,8 @@ public:
     // records, or among the keypad records in keypad mode.
     KeyMatch FindModifierKey(char16_t vk, bool keypadMode) const;
 
-    // The 23,120-byte image of the model (display state and hint marks zero).
+    // The 23,120-byte image of the model (display state and hint marks zero; a declared file
+    // size above 23,120 is written as 23,120).
     Bytes LayoutImage() const;
 
     // Applies a parsed input-method keyboard. With its StandardLayout flag it labels the keys

@@ -215,6 +215,10 @@ bool SourceCompiler::HeaderLine(std::string_view line)
     }
     m_seen.push_back(field);
 
+    // The header's texts end at their first NUL; one inside would cut them short.
+    if ((field == "name" || field.rfind("caption ", 0) == 0) &&
+        value.find('\0') != std::string_view::npos)
+        return Fail("\"" + field + "\" cannot hold a NUL character");
     if (field == "name") {
         const std::u16string name = FromUtf8(value);
         if (name.empty() || name.size() >= KeyboardLayoutHeader::kNameUnits)

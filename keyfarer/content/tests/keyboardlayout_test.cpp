@@ -116,6 +116,12 @@ TEST(KeyboardLayout, ValidationErrors)
         {"rows above 64 keys", [](Bytes& b) { b[KeyboardLayoutHeader::kOffRowCounts + 4] = 12; },
          true, 7},
         {"longer than declared", [](Bytes& b) { b.resize(30000, 0xEE); }, true, 0},
+        {"declares and holds more than the records",
+         [](Bytes& b) {
+             b.resize(30000, 0xEE);
+             StoreLe<uint32_t>(b.data() + KeyboardLayoutHeader::kOffFileSize, 30000);
+         },
+         true, 0},
     };
     for (const Case& c : cases) {
         Bytes image = ValidImage();
@@ -127,7 +133,12 @@ TEST(KeyboardLayout, ValidationErrors)
         EXPECT_EQ(layout.IsLoaded(), c.error == 0) << c.what;
         if (c.error != 0) {
             EXPECT_EQ(GetLastError(), err::InvalidData) << c.what;
+            continue;
         }
+        // What the model writes back loads again, whatever size the file declared.
+        CKeyboardLayout again;
+        EXPECT_TRUE(again.LoadLayoutImage(layout.LayoutImage(), false)) << c.what;
+        EXPECT_EQ(again.LayoutImage(), layout.LayoutImage()) << c.what;
     }
 }
 

@@ -94,6 +94,8 @@ TEST(LayoutSource, ErrorsNameTheLine)
         {"name = X\ncolour = red\n", "line 2: unknown field \"colour\""},
         {"name = " + std::string(32, 'n') + "\n", "line 1: the name must have 1 to 31"},
         {"name = X\ncaption tab = " + std::string(20, 't') + "\n", "caption longer than 19"},
+        {"name = X\ncaption tab = a" + std::string(1, '\0') + "b\n",
+         "line 2: \"caption tab\" cannot hold a NUL"},
         {"name = X\nfamily = us\nrow 2\n", "line 3: row 2 out of order"},
         {head + "key a A -- -- index left 2\nkeypad\nkey 1 -- -- -- index right 2\n",
          "the keypad has 1 keys, not 17"},
@@ -182,7 +184,8 @@ TEST(FingerSource, CompileCheckAndDump)
         {"row 1: L4\nmain: L4\n", "line 2: \"main:\" stands instead of the rows"},
         {"keypad: R1\n", "no keys"},
         {"family = mars\nrow 1: L1\n", "line 1: family must be"},
-        {"keyslots = 90\nrow 1: L1\n", "line 1: keyslots must be a number up to 81"},
+        {"keyslots = 90\nrow 1: L1\n", "line 1: keyslots must be a number from 1 to 81"},
+        {"keyslots = 0\nrow 1: L1\n", "line 1: keyslots must be a number from 1 to 81"},
         {"row 1 L1\n", "line 1: expected"},
     };
     for (const Case& c : bad) {
