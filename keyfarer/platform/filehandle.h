@@ -57,7 +57,10 @@ public:
     bool ReadExactAt(uint64_t offset, void* buffer, size_t count);
     // Writes all bytes at offset (a full disk fails with DiskFull, 112).
     bool WriteAt(uint64_t offset, const void* buffer, size_t count);
-    bool WriteAt(uint64_t offset, ByteSpan data) { return WriteAt(offset, data.data(), data.size()); }
+    bool WriteAt(uint64_t offset, ByteSpan data)
+    {
+        return WriteAt(offset, data.data(), data.size());
+    }
 
     // Length in bytes, or -1 with the last error set.
     int64_t Size() const;

@@ -37,8 +37,7 @@ class RangeLockGuard
 public:
     RangeLockGuard(FileHandle& file, uint64_t offset, uint64_t length)
         : m_file(&file), m_offset(offset), m_length(length)
-    {
-    }
+    {}
     ~RangeLockGuard();
     RangeLockGuard(const RangeLockGuard&) = delete;
     RangeLockGuard& operator=(const RangeLockGuard&) = delete;

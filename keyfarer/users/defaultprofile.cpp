@@ -52,7 +52,8 @@ const DefaultKey kDefaultKeys[] = {
     {u"General", u"AllowErrorKey", K::U8, P::kAllowErrorKey, 1, 0, kAny},
     {u"General", u"AllowBackspace", K::U8, P::kAllowBackspace, 1, 0, kAny},
     {u"General", u"WhichHand", K::U8, P::kWhichHand, 0, 0, kAny},
-    {u"FileOrPath", u"Keyboard_LayoutFile", K::Text, P::kKeyboardLayoutFile, 0, 0, 0, u"", 260, P::kPathUnits},
+    {u"FileOrPath", u"Keyboard_LayoutFile", K::Text, P::kKeyboardLayoutFile, 0, 0, 0, u"", 260,
+     P::kPathUnits},
     {u"Game_Config", u"GameSpeed_Level", K::U8, P::kGameSpeedLevel, 2, 0, kAny},
     {u"Game_Config", u"Diffieculty_Level", K::U8, P::kDiffiecultyLevel, 2, 0, kAny},
     {u"Game_Config", u"Game_Timing", K::U8, P::kGameTiming, 2, 0, kAny},
@@ -64,7 +65,8 @@ const DefaultKey kDefaultKeys[] = {
     {u"Train", u"PracticeType", K::U8, P::kPracticeType, 2, 0, kAny},
     {u"Train", u"ViewID", K::U8, P::kTrainViewId, 0, 0, kAny},
     {u"Train", u"StdDisplaySize", K::U32, P::kStdDisplaySize, 1, 0, kAny, nullptr, 0, 0, 0xFF},
-    {u"Test", u"Last_TestCategory", K::Text, P::kLastTestCategory, 0, 0, 0, u"", 260, P::kPathUnits},
+    {u"Test", u"Last_TestCategory", K::Text, P::kLastTestCategory, 0, 0, 0, u"", 260,
+     P::kPathUnits},
     {u"Test", u"Last_TestText", K::Text, P::kLastTestText, 0, 0, 0, u"", 260, P::kPathUnits},
     {u"Test", u"Data_GenerateType", K::U8, P::kDataGenerateType, 2, 0, 2},
     {u"Test", u"Data_GenerateSize", K::U32, P::kDataGenerateSize, 4096, 1, 4096},
@@ -77,7 +79,8 @@ const DefaultKey kDefaultKeys[] = {
     {u"StandardView", u"Color_CorrectText", K::U32, P::kColorCorrectText, 13684944, 0, kAny},
     {u"StandardView", u"Color_ErrorText", K::U32, P::kColorErrorText, 255, 0, kAny},
     {u"StandardView", u"Color_Background", K::U32, P::kColorBackground, 16777215, 0, kAny},
-    {u"StandardView", u"Font_Name", K::Text, P::kFontName, 0, 0, 0, u"Tahoma", 33, P::kFontNameUnits},
+    {u"StandardView", u"Font_Name", K::Text, P::kFontName, 0, 0, 0, u"Tahoma", 33,
+     P::kFontNameUnits},
     {u"StandardView", u"Font_Size", K::LowHalf16, P::kFontSizes, 24, 8, 99},
     {u"StandardView", u"Lesson_Font_Size", K::HighHalf16, P::kFontSizes, 24, 8, 99},
     {u"StandardView", u"Font_Bold", K::U8, P::kFontBold, 1, 0, kAny},
@@ -86,21 +89,38 @@ const DefaultKey kDefaultKeys[] = {
     {u"StandardView", u"AllowWordBreak", K::U8, P::kAllowWordBreak, 0, 0, kAny},
     {u"StandardView", u"DoubleLineView", K::HighNibble, P::kCaretAndLines, 0, 0, kAny},
     {u"StandardView", u"UseBitCaret", K::LowNibble, P::kCaretAndLines, 1, 0, kAny},
-    {u"StandardView", u"Tab_String", K::Text, P::kTabString, 0, 0, 0, u"TAB", 5, P::kViewStringUnits},
-    {u"StandardView", u"Space_String", K::Text, P::kSpaceString, 0, 0, 0, u"SP", 5, P::kViewStringUnits},
+    {u"StandardView", u"Tab_String", K::Text, P::kTabString, 0, 0, 0, u"TAB", 5,
+     P::kViewStringUnits},
+    {u"StandardView", u"Space_String", K::Text, P::kSpaceString, 0, 0, 0, u"SP", 5,
+     P::kViewStringUnits},
 };
 
 void Store(CUserProfile& p, const DefaultKey& k, uint32_t v)
 {
     switch (k.kind) {
-    case K::U8: p.SetU8(k.offset, static_cast<uint8_t>(v)); break;
-    case K::U32: p.SetU32(k.offset, v); break;
-    case K::I32: p.SetI32(k.offset, static_cast<int32_t>(v)); break;
-    case K::LowHalf16: p.SetFontSize(static_cast<uint16_t>(v)); break;
-    case K::HighHalf16: p.SetLessonFontSize(static_cast<uint16_t>(v)); break;
-    case K::LowNibble: p.SetUseBitCaret(static_cast<uint8_t>(v)); break;
-    case K::HighNibble: p.SetDoubleLineView(static_cast<uint8_t>(v)); break;
-    default: break;
+    case K::U8:
+        p.SetU8(k.offset, static_cast<uint8_t>(v));
+        break;
+    case K::U32:
+        p.SetU32(k.offset, v);
+        break;
+    case K::I32:
+        p.SetI32(k.offset, static_cast<int32_t>(v));
+        break;
+    case K::LowHalf16:
+        p.SetFontSize(static_cast<uint16_t>(v));
+        break;
+    case K::HighHalf16:
+        p.SetLessonFontSize(static_cast<uint16_t>(v));
+        break;
+    case K::LowNibble:
+        p.SetUseBitCaret(static_cast<uint8_t>(v));
+        break;
+    case K::HighNibble:
+        p.SetDoubleLineView(static_cast<uint8_t>(v));
+        break;
+    default:
+        break;
     }
 }
 
@@ -116,7 +136,8 @@ bool LoadDefaultProfile(std::u16string_view path, CUserProfile& profile)
     CUserProfile p;
     for (const DefaultKey& k : kDefaultKeys) {
         if (k.kind == K::Text) {
-            p.SetText(k.offset, k.units, ReadProfileText(path, k.section, k.key, k.text, k.capacity));
+            p.SetText(k.offset, k.units,
+                      ReadProfileText(path, k.section, k.key, k.text, k.capacity));
             continue;
         }
         uint32_t v = ReadProfileNumber(path, k.section, k.key, k.def);

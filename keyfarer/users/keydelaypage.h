@@ -49,10 +49,10 @@ struct KeyDelayChartRow
 
 struct KeyDelayChart
 {
-    static constexpr int kMargin = 70;   // left margin for the band labels
-    static constexpr int kBarGap = 4;    // free pixels at the left of each bar slot
+    static constexpr int kMargin = 70; // left margin for the band labels
+    static constexpr int kBarGap = 4;  // free pixels at the left of each bar slot
     static constexpr int kLabelHeight = 14;
-    static constexpr int kRowGap = 23;   // from one row's baseline to the next row's top
+    static constexpr int kRowGap = 23; // from one row's baseline to the next row's top
     int slotWidth = 0;
     KeyDelayChartRow rows[2];
     std::vector<KeyDelayBar> bars;

@@ -46,7 +46,8 @@ int RunPrivilegesMake(tool::Args& args)
     for (const std::string& name : denied) {
         const CPrivileges::Bit* bit = CPrivileges::FindBit(name);
         if (!bit)
-            return tool::UsageError("unknown privilege \"" + name + "\"; the names are: " + BitNames());
+            return tool::UsageError("unknown privilege \"" + name +
+                                    "\"; the names are: " + BitNames());
         p.Set(*bit, false);
     }
     if (!WriteFileAtomic(FromUtf8(args[0]), p.bytes())) {

@@ -47,13 +47,20 @@ std::string SystemReason()
 std::string StoreErrorText(uint32_t storeError)
 {
     switch (storeError) {
-    case store_err::ShortFile: return "error 1, shorter than its header or missing its records";
-    case store_err::OpenFailed: return "error 2, cannot be opened: " + SystemReason();
-    case store_err::ShortHeader: return "error 4, its header is cut short";
-    case store_err::WalkEnd: return "error 9, a record cannot be read";
-    case store_err::WrongVersion: return "error 11, a user file of another version";
-    case store_err::WrongMagic: return "error 12, not a user file";
-    default: return "error " + std::to_string(storeError) + ": " + SystemReason();
+    case store_err::ShortFile:
+        return "error 1, shorter than its header or missing its records";
+    case store_err::OpenFailed:
+        return "error 2, cannot be opened: " + SystemReason();
+    case store_err::ShortHeader:
+        return "error 4, its header is cut short";
+    case store_err::WalkEnd:
+        return "error 9, a record cannot be read";
+    case store_err::WrongVersion:
+        return "error 11, a user file of another version";
+    case store_err::WrongMagic:
+        return "error 12, not a user file";
+    default:
+        return "error " + std::to_string(storeError) + ": " + SystemReason();
     }
 }
 
@@ -64,8 +71,7 @@ std::u16string DataFolder(const std::optional<std::string>& option)
     return ProgramFolder() + u"Data\\";
 }
 
-template <typename T>
-bool ParseNumber(const std::optional<std::string>& text, T& out, T max)
+template <typename T> bool ParseNumber(const std::optional<std::string>& text, T& out, T max)
 {
     if (!text)
         return false;
@@ -91,8 +97,7 @@ struct LoadedUserFile
     std::vector<CResultRecord> records;
 };
 
-template <typename Db>
-void TakeHeader(const Db& db, LoadedUserFile& out)
+template <typename Db> void TakeHeader(const Db& db, LoadedUserFile& out)
 {
     out.magic = db.Magic();
     out.version = db.Version();
@@ -163,13 +168,17 @@ int RunUserCreate(tool::Args& args)
     const auto fullName = args.TakeOption("full-name");
     const auto data = args.TakeOption("data");
     if (!args.Error().empty() || !args.CheckNoUnknownOptions() || args.Count() != 1)
-        return tool::UsageError("usage: kftool user create ACCOUNT [--full-name NAME] [--data DIR]");
+        return tool::UsageError(
+            "usage: kftool user create ACCOUNT [--full-name NAME] [--data DIR]");
     const std::u16string account(TrimBlanks(FromUtf8(args[0])));
     if (!IsValidAccountName(account))
-        return Failure("\"" + args[0] + "\" is not a valid account name (it is empty or holds one of \\ / \" : * ? < > |)");
+        return Failure(
+            "\"" + args[0] +
+            "\" is not a valid account name (it is empty or holds one of \\ / \" : * ? < > |)");
     if (account.size() > kMaxAccountNameLength)
         return Failure("\"" + args[0] + "\" is longer than 31 characters");
-    const std::u16string name = fullName ? std::u16string(TrimBlanks(FromUtf8(*fullName))) : account;
+    const std::u16string name =
+        fullName ? std::u16string(TrimBlanks(FromUtf8(*fullName))) : account;
     if (name.empty() || name.size() > kMaxAccountNameLength)
         return Failure("the full name must have 1 to 31 characters");
 
@@ -177,7 +186,8 @@ int RunUserCreate(tool::Args& args)
     pump.SetDataFolder(DataFolder(data));
     const std::u16string path = pump.Store().UserFilePath(account);
     if (FileExists(path))
-        return Failure("an account named \"" + ToUtf8(account) + "\" exists: " + ToUtf8(DisplayPath(path)));
+        return Failure("an account named \"" + ToUtf8(account) +
+                       "\" exists: " + ToUtf8(DisplayPath(path)));
     CUserProfile profile;
     if (!pump.LoadDefaultProfile(profile))
         return Failure("cannot read the default settings " +
@@ -251,7 +261,8 @@ int RunUserDump(tool::Args& args)
     }
     std::printf("magic: %s\n", ToUtf8(f.magic).c_str());
     std::printf("version: %u%s\n", f.version,
-                f.version == CUserData_Prev_2::kVersion ? " (previous format, shown converted)" : "");
+                f.version == CUserData_Prev_2::kVersion ? " (previous format, shown converted)"
+                                                        : "");
     std::printf("records: %u (%zu live)\n", f.headerCount, f.records.size());
     std::printf("created: %u (%s)\n", f.creationTime, TimeText(f.creationTime).c_str());
     std::printf("last write: %u (%s)\n", f.lastWriteTime, TimeText(f.lastWriteTime).c_str());
@@ -283,7 +294,8 @@ int RunUserAddResult(tool::Args& args)
     uint32_t ms = 0, p = 0, c = 0;
     if (!args.Error().empty() || !args.CheckNoUnknownOptions() || args.Count() != 1 ||
         !ParseNumber<uint8_t>(kind, k, 255) || !ParseNumber<uint8_t>(mode, m, 255) ||
-        !ParseNumber<uint32_t>(time, ms, 0xFFFFFFFFu) || !ParseNumber<uint32_t>(hits, p, 0xFFFFFFFFu) ||
+        !ParseNumber<uint32_t>(time, ms, 0xFFFFFFFFu) ||
+        !ParseNumber<uint32_t>(hits, p, 0xFFFFFFFFu) ||
         !ParseNumber<uint32_t>(correct, c, 0xFFFFFFFFu))
         return tool::UsageError(kUsage);
     if (c > p)
@@ -334,11 +346,21 @@ std::string JsonString(const std::string& text)
     std::string out = "\"";
     for (unsigned char ch : text) {
         switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (ch < 0x20) {
                 char buf[8];
@@ -371,9 +393,9 @@ int RunUserExport(tool::Args& args)
         return Failure(error);
     // The history page's rule: an error factor of 0 counts as 5.
     const uint32_t factor = f.profile.ErrorFactor() == 0 ? 5 : f.profile.ErrorFactor();
-    static constexpr const char* kColumns[] = {"start", "kind", "mode", "end_reason", "course",
-                                               "lesson", "time_ms", "hits", "correct",
-                                               "gross_cpm", "net_cpm", "accuracy"};
+    static constexpr const char* kColumns[] = {"start",   "kind",      "mode",    "end_reason",
+                                               "course",  "lesson",    "time_ms", "hits",
+                                               "correct", "gross_cpm", "net_cpm", "accuracy"};
     if (csv) {
         for (size_t i = 0; i < std::size(kColumns); ++i)
             std::printf("%s%s", i ? "," : "", kColumns[i]);
@@ -420,9 +442,10 @@ int RunUserExport(tool::Args& args)
 
 KF_TOOL_COMMAND("user create", "ACCOUNT [--full-name NAME] [--data DIR]", RunUserCreate);
 KF_TOOL_COMMAND("user dump", "FILE [--json]", RunUserDump);
-KF_TOOL_COMMAND("user add-result",
-                "FILE --kind K --mode M --time MS --hits P --correct C [--course TEXT] [--lesson TEXT]",
-                RunUserAddResult);
+KF_TOOL_COMMAND(
+    "user add-result",
+    "FILE --kind K --mode M --time MS --hits P --correct C [--course TEXT] [--lesson TEXT]",
+    RunUserAddResult);
 KF_TOOL_COMMAND("user export", "FILE --csv|--json", RunUserExport);
 
 } // namespace kf

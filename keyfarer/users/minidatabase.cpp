@@ -26,11 +26,9 @@ uint32_t NowSeconds()
 CMiniDatabase::CMiniDatabase(uint32_t headerSize, uint32_t recordSize)
     : m_headerSize(std::max(headerSize, kBaseHeaderSize)),
       m_dataStart(DataStartFor(std::max(headerSize, kBaseHeaderSize))),
-      m_extHeader(m_headerSize - kBaseHeaderSize, 0),
-      m_record(recordSize, 0),
+      m_extHeader(m_headerSize - kBaseHeaderSize, 0), m_record(recordSize, 0),
       m_recordSize(recordSize)
-{
-}
+{}
 
 CMiniDatabase::~CMiniDatabase()
 {
@@ -104,7 +102,8 @@ bool CMiniDatabase::Create(std::u16string_view path)
     // The writer lock on the side file keeps two creators of one path apart; a side file
     // left by a crash is simply reused.
     FileHandle file;
-    if (!file.Open(temp, FileAccess::ReadWrite, FileShare::DenyWriters, FileDisposition::OpenAlways)) {
+    if (!file.Open(temp, FileAccess::ReadWrite, FileShare::DenyWriters,
+                   FileDisposition::OpenAlways)) {
         SetError(store_err::CreateFailed, GetLastError());
         return false;
     }
@@ -122,8 +121,7 @@ bool CMiniDatabase::Create(std::u16string_view path)
         return fail();
     // An existing file is replaced only when no other writer holds it open.
     FileHandle old;
-    if (FileExists(target) &&
-        !old.Open(target, FileAccess::ReadWrite, FileShare::DenyWriters))
+    if (FileExists(target) && !old.Open(target, FileAccess::ReadWrite, FileShare::DenyWriters))
         return fail();
     if (!MoveFileTo(temp, target))
         return fail();
@@ -167,7 +165,8 @@ bool CMiniDatabase::OpenOnce(OpenMode mode, HeaderCheck& verdict)
     m_file.Close();
     ResetState();
     const FileAccess access = mode == OpenMode::ReadOnly ? FileAccess::Read : FileAccess::ReadWrite;
-    const FileShare share = mode == OpenMode::SharedWrite ? FileShare::ShareWriters : FileShare::DenyWriters;
+    const FileShare share =
+        mode == OpenMode::SharedWrite ? FileShare::ShareWriters : FileShare::DenyWriters;
     if (!m_file.Open(m_path, access, share)) {
         SetError(store_err::OpenFailed, GetLastError());
         return false;
@@ -190,8 +189,8 @@ bool CMiniDatabase::OpenOnce(OpenMode mode, HeaderCheck& verdict)
 
     // Repair: the file holds fewer records than its header counts.
     const uint64_t slots64 = (len - m_dataStart) / m_recordSize;
-    const uint32_t slots = static_cast<uint32_t>(
-        std::min<uint64_t>(slots64, std::numeric_limits<uint32_t>::max()));
+    const uint32_t slots =
+        static_cast<uint32_t>(std::min<uint64_t>(slots64, std::numeric_limits<uint32_t>::max()));
     if (slots < HeaderRecordCount()) {
         if (len > m_dataStart)
             StoreLe<uint32_t>(m_header.data() + kCountOffset, slots);
@@ -261,9 +260,10 @@ bool CMiniDatabase::ReadDiskHeader(std::array<uint8_t, kBaseHeaderSize>& header,
     if (length < 0)
         return false;
     m_fileLength = static_cast<uint64_t>(length);
-    const uint64_t slots64 = m_fileLength < m_dataStart ? 0 : (m_fileLength - m_dataStart) / m_recordSize;
-    const uint32_t slots = static_cast<uint32_t>(
-        std::min<uint64_t>(slots64, std::numeric_limits<uint32_t>::max()));
+    const uint64_t slots64 =
+        m_fileLength < m_dataStart ? 0 : (m_fileLength - m_dataStart) / m_recordSize;
+    const uint32_t slots =
+        static_cast<uint32_t>(std::min<uint64_t>(slots64, std::numeric_limits<uint32_t>::max()));
     count = m_fixedLayout ? slots : std::min(LoadLe<uint32_t>(header.data() + kCountOffset), slots);
     return true;
 }
@@ -374,7 +374,8 @@ bool CMiniDatabase::ReadSlot(int64_t slot)
         SetError(store_err::WalkEnd, err::HandleEof);
         return false;
     }
-    if (!m_file.ReadExactAt(m_dataStart + uint64_t(slot) * m_recordSize, m_record.data(), m_recordSize)) {
+    if (!m_file.ReadExactAt(m_dataStart + uint64_t(slot) * m_recordSize, m_record.data(),
+                            m_recordSize)) {
         m_bufferValid = false;
         SetError(store_err::WalkEnd, GetLastError());
         return false;
@@ -459,7 +460,8 @@ bool CMiniDatabase::Last()
 bool CMiniDatabase::ReadChunk(int64_t firstSlot, uint32_t slots, std::vector<uint8_t>& buf)
 {
     buf.resize(size_t{slots} * m_recordSize);
-    if (!m_file.ReadExactAt(m_dataStart + uint64_t(firstSlot) * m_recordSize, buf.data(), buf.size())) {
+    if (!m_file.ReadExactAt(m_dataStart + uint64_t(firstSlot) * m_recordSize, buf.data(),
+                            buf.size())) {
         SetError(store_err::WalkEnd, GetLastError());
         return false;
     }

@@ -222,7 +222,8 @@ bool CPump_TypingData::LoadDictionary(std::u16string_view name)
     return true;
 }
 
-bool CPump_TypingData::LoadTemplateFile(std::u16string_view folder, std::u16string_view file, bool text)
+bool CPump_TypingData::LoadTemplateFile(std::u16string_view folder, std::u16string_view file,
+                                        bool text)
 {
     Begin();
     std::u16string relative(folder);
@@ -254,7 +255,8 @@ bool CPump_TypingData::ListCourses(int32_t layoutFilter, int32_t handFilter)
     return true;
 }
 
-bool CPump_TypingData::ListLessons(std::u16string_view coursePath, uint32_t offerMask, bool includeHidden)
+bool CPump_TypingData::ListLessons(std::u16string_view coursePath, uint32_t offerMask,
+                                   bool includeHidden)
 {
     Begin();
     Bytes reply;

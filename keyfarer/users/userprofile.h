@@ -260,7 +260,10 @@ public:
     uint8_t WhichHand() const { return U8(kWhichHand); }
     void SetWhichHand(uint8_t v) { SetU8(kWhichHand, v); }
     std::u16string KeyboardLayoutFile() const { return Text(kKeyboardLayoutFile, kPathUnits); }
-    void SetKeyboardLayoutFile(std::u16string_view v) { SetText(kKeyboardLayoutFile, kPathUnits, v); }
+    void SetKeyboardLayoutFile(std::u16string_view v)
+    {
+        SetText(kKeyboardLayoutFile, kPathUnits, v);
+    }
     std::u16string CarriedPath752() const { return Text(kCarriedPath752, kPathUnits); }
     void SetCarriedPath752(std::u16string_view v) { SetText(kCarriedPath752, kPathUnits, v); }
     std::u16string CarriedPath1272() const { return Text(kCarriedPath1272, kPathUnits); }
@@ -349,7 +352,10 @@ public:
     uint16_t FontSize() const { return static_cast<uint16_t>(U32(kFontSizes) & 0xFFFF); }
     void SetFontSize(uint16_t v) { SetU32(kFontSizes, (U32(kFontSizes) & 0xFFFF0000u) | v); }
     uint16_t LessonFontSize() const { return static_cast<uint16_t>(U32(kFontSizes) >> 16); }
-    void SetLessonFontSize(uint16_t v) { SetU32(kFontSizes, (U32(kFontSizes) & 0xFFFFu) | (uint32_t{v} << 16)); }
+    void SetLessonFontSize(uint16_t v)
+    {
+        SetU32(kFontSizes, (U32(kFontSizes) & 0xFFFFu) | (uint32_t{v} << 16));
+    }
     uint8_t FontBold() const { return U8(kFontBold); }
     void SetFontBold(uint8_t v) { SetU8(kFontBold, v); }
     uint8_t IntercharacterSpacing() const { return U8(kIntercharacterSpacing); }
@@ -360,9 +366,16 @@ public:
     void SetAllowWordBreak(uint8_t v) { SetU8(kAllowWordBreak, v); }
     // Each setter keeps the other half of the byte.
     uint8_t UseBitCaret() const { return U8(kCaretAndLines) & 0x0F; }
-    void SetUseBitCaret(uint8_t v) { SetU8(kCaretAndLines, static_cast<uint8_t>((U8(kCaretAndLines) & 0xF0) | (v & 0x0F))); }
+    void SetUseBitCaret(uint8_t v)
+    {
+        SetU8(kCaretAndLines, static_cast<uint8_t>((U8(kCaretAndLines) & 0xF0) | (v & 0x0F)));
+    }
     uint8_t DoubleLineView() const { return U8(kCaretAndLines) >> 4; }
-    void SetDoubleLineView(uint8_t v) { SetU8(kCaretAndLines, static_cast<uint8_t>((U8(kCaretAndLines) & 0x0F) | ((v & 0x0F) << 4))); }
+    void SetDoubleLineView(uint8_t v)
+    {
+        SetU8(kCaretAndLines,
+              static_cast<uint8_t>((U8(kCaretAndLines) & 0x0F) | ((v & 0x0F) << 4)));
+    }
     std::u16string TabString() const { return Text(kTabString, kViewStringUnits); }
     void SetTabString(std::u16string_view v) { SetText(kTabString, kViewStringUnits, v); }
     std::u16string SpaceString() const { return Text(kSpaceString, kViewStringUnits); }

@@ -61,7 +61,8 @@ std::u16string HistoryContentName(const CResultRecord& r, std::u16string_view fr
     const size_t sep = title.find_last_of(u"\\/");
     if (sep != std::u16string::npos)
         title.erase(0, sep + 1);
-    if (title.size() >= 4 && EqualsNoCase(std::u16string_view(title).substr(title.size() - 4), u".txt"))
+    if (title.size() >= 4 &&
+        EqualsNoCase(std::u16string_view(title).substr(title.size() - 4), u".txt"))
         title.resize(title.size() - 4);
     return title;
 }
@@ -135,7 +136,8 @@ bool ListProgressPoints(CUserData& file, uint32_t errorFactor, uint32_t type, ui
     return ok;
 }
 
-bool ListRankEntries(std::u16string_view accountFolder, uint32_t method, uint32_t type, Bytes& reply)
+bool ListRankEntries(std::u16string_view accountFolder, uint32_t method, uint32_t type,
+                     Bytes& reply)
 {
     if (method != 0) {
         SetLastError(err::InvalidParameter);

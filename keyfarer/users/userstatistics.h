@@ -69,6 +69,7 @@ bool ListProgressPoints(CUserData& file, uint32_t errorFactor, uint32_t type, ui
 // milliseconds / 1000 per result), gross strokes and error strokes (gross - correct, never
 // below 0). Sums are held at the largest 32-bit value. Other methods fail with
 // InvalidParameter.
-bool ListRankEntries(std::u16string_view accountFolder, uint32_t method, uint32_t type, Bytes& reply);
+bool ListRankEntries(std::u16string_view accountFolder, uint32_t method, uint32_t type,
+                     Bytes& reply);
 
 } // namespace kf

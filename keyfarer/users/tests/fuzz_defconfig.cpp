@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // A memory file system where there is one: every default written back is flushed.
     static const std::string path =
-        std::string(kf::DirectoryExists(u"/dev/shm") ? "/dev/shm" : "/tmp") + "/kf-fuzz-defconfig-" +
-        std::to_string(::getpid()) + ".ini";
+        std::string(kf::DirectoryExists(u"/dev/shm") ? "/dev/shm" : "/tmp") +
+        "/kf-fuzz-defconfig-" + std::to_string(::getpid()) + ".ini";
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;

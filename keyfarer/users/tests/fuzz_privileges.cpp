@@ -14,8 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const std::string path =
-        std::string(kf::DirectoryExists(u"/dev/shm") ? "/dev/shm" : "/tmp") + "/kf-fuzz-privileges-" +
-        std::to_string(::getpid()) + ".cfg";
+        std::string(kf::DirectoryExists(u"/dev/shm") ? "/dev/shm" : "/tmp") +
+        "/kf-fuzz-privileges-" + std::to_string(::getpid()) + ".cfg";
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;

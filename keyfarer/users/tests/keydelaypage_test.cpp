@@ -37,8 +37,11 @@ TEST(KeyDelayPage, ScoresAgainstPassAndFullMarkPace)
     };
     const Case cases[] = {
         // a = 1000 ms, b = 333 ms; 1500 is the slowest.
-        {60, 180, {{'a', 1500}, {'b', 1000}, {'c', 500}, {'d', 200}},
-         {{'a', 1000}, {'b', 600}, {'c', 150}}, 1},
+        {60,
+         180,
+         {{'a', 1500}, {'b', 1000}, {'c', 500}, {'d', 200}},
+         {{'a', 1000}, {'b', 600}, {'c', 150}},
+         1},
         // Unsorted input comes out highest first; 750 ms lies halfway between a and max.
         {60, 180, {{'x', 400}, {'y', 1500}, {'z', 1250}}, {{'y', 1000}, {'z', 800}, {'x', 60}}, 2},
         // Every delay at or below the full-mark pace: nothing in use.
@@ -83,7 +86,8 @@ TEST(KeyDelayPage, PagesOf24)
         size_t scored, pages;
         std::vector<size_t> pageSizes;
     };
-    const Case cases[] = {{0, 0, {}}, {1, 1, {1}}, {24, 1, {24}}, {25, 2, {24, 1}}, {49, 3, {24, 24, 1}}};
+    const Case cases[] = {
+        {0, 0, {}}, {1, 1, {1}}, {24, 1, {24}}, {25, 2, {24, 1}}, {49, 3, {24, 24, 1}}};
     for (const Case& c : cases) {
         KeyDelayPage page;
         page.Score(Descending(c.scored), 60, 180);
@@ -127,8 +131,8 @@ TEST(KeyDelayPage, ChartRowsBandsAndBars)
         size_t index;
         int left, right, row;
     };
-    const BarCase bars[] = {{0, 74, 104, 0}, {1, 108, 138, 0}, {11, 448, 478, 0}, {12, 74, 104, 1},
-                            {23, 448, 478, 1}};
+    const BarCase bars[] = {
+        {0, 74, 104, 0}, {1, 108, 138, 0}, {11, 448, 478, 0}, {12, 74, 104, 1}, {23, 448, 478, 1}};
     for (const BarCase& b : bars) {
         const KeyDelayBar& bar = chart.bars[b.index];
         EXPECT_EQ(bar.left, b.left) << b.index;

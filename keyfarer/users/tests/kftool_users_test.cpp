@@ -73,7 +73,8 @@ protected:
 
 TEST_F(KftoolUsersTest, CreateMakesTheAccountLikeTheWizard)
 {
-    const ToolRun r = Kftool({"user", "create", "Anna Berg", "--full-name", "Anna B.", "--data", data});
+    const ToolRun r =
+        Kftool({"user", "create", "Anna Berg", "--full-name", "Anna B.", "--data", data});
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_TRUE(Contains(r.out, "created ")) << r.out;
     CUserData f;
@@ -118,9 +119,9 @@ TEST_F(KftoolUsersTest, CreateMakesTheAccountLikeTheWizard)
 TEST_F(KftoolUsersTest, AddResultDumpAndExport)
 {
     ASSERT_EQ(Kftool({"user", "create", "Anna Berg", "--data", data}).code, 0);
-    ToolRun r = Kftool({"user", "add-result", anna, "--kind", "30", "--mode", "3", "--time", "60000",
-                    "--hits", "300", "--correct", "290", "--course", "Prose", "--lesson",
-                    "Prose\\Hello, \"world\".txt"});
+    ToolRun r = Kftool({"user", "add-result", anna, "--kind", "30", "--mode", "3", "--time",
+                        "60000", "--hits", "300", "--correct", "290", "--course", "Prose",
+                        "--lesson", "Prose\\Hello, \"world\".txt"});
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out, "appended record 0\n");
     r = Kftool({"user", "add-result", anna, "--kind", "99", "--mode", "3", "--time", "0", "--hits",
@@ -129,8 +130,8 @@ TEST_F(KftoolUsersTest, AddResultDumpAndExport)
     EXPECT_EQ(r.out, "appended record 1\n");
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"user", "add-result", anna, "--kind", "30", "--mode", "3"},
-          {"user", "add-result", anna, "--kind", "300", "--mode", "3", "--time", "1", "--hits",
-           "1", "--correct", "1"},
+          {"user", "add-result", anna, "--kind", "300", "--mode", "3", "--time", "1", "--hits", "1",
+           "--correct", "1"},
           {"user", "add-result", anna, "--kind", "30", "--mode", "3", "--time", "1", "--hits", "1",
            "--correct", "2"}})
         EXPECT_EQ(Kftool(bad).code, 64);
@@ -160,21 +161,24 @@ TEST_F(KftoolUsersTest, AddResultDumpAndExport)
     EXPECT_EQ(lines[0], "start,kind,mode,end_reason,course,lesson,time_ms,hits,correct,gross_cpm,"
                         "net_cpm,accuracy");
     // 300 hits, 10 errors with the error factor 5: net 250 a minute, accuracy 83.33.
-    EXPECT_EQ(lines[1].substr(19),
-              ",30,3,5,Prose,\"Prose\\Hello, \"\"world\"\".txt\",60000,300,290,300.00,250.00,83.33");
+    EXPECT_EQ(
+        lines[1].substr(19),
+        ",30,3,5,Prose,\"Prose\\Hello, \"\"world\"\".txt\",60000,300,290,300.00,250.00,83.33");
     EXPECT_EQ(lines[2].substr(19), ",99,3,5,,,0,0,0,0.00,0.00,0.00");
 
     const ToolRun json = Kftool({"user", "export", anna, "--json"});
     ASSERT_EQ(json.code, 0);
-    EXPECT_TRUE(Contains(json.out, "\"lesson\": \"Prose\\\\Hello, \\\"world\\\".txt\"")) << json.out;
+    EXPECT_TRUE(Contains(json.out, "\"lesson\": \"Prose\\\\Hello, \\\"world\\\".txt\""))
+        << json.out;
     EXPECT_TRUE(Contains(json.out, "\"net_cpm\": 250.00, \"accuracy\": 83.33}"));
     EXPECT_EQ(Kftool({"user", "export", anna}).code, 64);
 
     const ToolRun dump = Kftool({"user", "dump", anna});
     ASSERT_EQ(dump.code, 0);
-    for (const char* part : {"magic: KYUSRDAT", "version: 768", "records: 2 (2 live)",
-                             "  FullName: Anna Berg", "  Single_Fullmark: 180", "  Font_Name: Tahoma",
-                             "  Train.GenerateSize: 4096", "record 1:", "  ExerciseKind: 99"})
+    for (const char* part :
+         {"magic: KYUSRDAT", "version: 768", "records: 2 (2 live)", "  FullName: Anna Berg",
+          "  Single_Fullmark: 180", "  Font_Name: Tahoma", "  Train.GenerateSize: 4096",
+          "record 1:", "  ExerciseKind: 99"})
         EXPECT_TRUE(Contains(dump.out, part)) << part;
     const ToolRun dumpJson = Kftool({"user", "dump", anna, "--json"});
     ASSERT_EQ(dumpJson.code, 0);
@@ -210,7 +214,8 @@ TEST_F(KftoolUsersTest, ForeignAndDamagedFilesAreReported)
 TEST_F(KftoolUsersTest, PrivilegesMakeAndDump)
 {
     const std::string file = dir.Native("privilege.cfg");
-    ToolRun r = Kftool({"privileges", "make", file, "--deny", "AllowGames", "--deny", "ChooseLesson"});
+    ToolRun r =
+        Kftool({"privileges", "make", file, "--deny", "AllowGames", "--deny", "ChooseLesson"});
     ASSERT_EQ(r.code, 0) << r.out;
     Bytes bytes;
     ASSERT_TRUE(LoadPrivilegesFile(FromUtf8(file), bytes));

@@ -153,8 +153,14 @@ TEST_F(MiniDatabaseTest, RecordsWithANonZeroStatusArePassedOverButCounted)
     EXPECT_EQ(TagOf(db), 4);
 
     std::vector<uint8_t> forward, backward;
-    ASSERT_TRUE(db.ScanForward([&](ByteSpan r, int64_t) { forward.push_back(r[1]); return true; }));
-    ASSERT_TRUE(db.ScanBackward([&](ByteSpan r, int64_t) { backward.push_back(r[1]); return true; }));
+    ASSERT_TRUE(db.ScanForward([&](ByteSpan r, int64_t) {
+        forward.push_back(r[1]);
+        return true;
+    }));
+    ASSERT_TRUE(db.ScanBackward([&](ByteSpan r, int64_t) {
+        backward.push_back(r[1]);
+        return true;
+    }));
     EXPECT_EQ(forward, (std::vector<uint8_t>{2, 4}));
     EXPECT_EQ(backward, (std::vector<uint8_t>{4, 2}));
 }
@@ -275,7 +281,10 @@ TEST_F(MiniDatabaseTest, SharedWritersInOneProcessSeeEachOthersAppends)
     SmallDb r;
     ASSERT_TRUE(r.Open(path, true));
     std::vector<uint8_t> tags;
-    ASSERT_TRUE(r.ScanForward([&](ByteSpan rec, int64_t) { tags.push_back(rec[1]); return true; }));
+    ASSERT_TRUE(r.ScanForward([&](ByteSpan rec, int64_t) {
+        tags.push_back(rec[1]);
+        return true;
+    }));
     EXPECT_EQ(tags, (std::vector<uint8_t>{1, 2, 3}));
 }
 

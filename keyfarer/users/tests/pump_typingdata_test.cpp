@@ -32,14 +32,14 @@ class CapturingSink : public SupplierMessageSink
 {
 public:
     std::vector<Shown> shown;
-    void ShowSupplierError(std::u16string_view key, std::u16string_view detail, uint32_t code) override
+    void ShowSupplierError(std::u16string_view key, std::u16string_view detail,
+                           uint32_t code) override
     {
         shown.push_back({std::u16string(key), std::u16string(detail), code});
     }
 };
 
-template <typename Record>
-std::vector<Record> Records(const CPump_TypingData& pump)
+template <typename Record> std::vector<Record> Records(const CPump_TypingData& pump)
 {
     const ByteSpan r = pump.Result();
     std::vector<Record> out(r.size() / Record::kSize);
@@ -62,7 +62,10 @@ protected:
         pump.SetMessageSink(&sink);
         pump.SetTexts({u"%d KB, %s", u"Texts: %d, sub-folders: %d", u"Free typing"});
     }
-    std::u16string AccountPath(std::u16string_view account) { return pump.Store().UserFilePath(account); }
+    std::u16string AccountPath(std::u16string_view account)
+    {
+        return pump.Store().UserFilePath(account);
+    }
     void Login(std::u16string_view account)
     {
         CUserProfile p;
@@ -76,8 +79,9 @@ protected:
         Bytes all;
         for (const CResultRecord& r : records)
             all.insert(all.end(), r.data(), r.data() + r.size());
-        if (!all.empty())
+        if (!all.empty()) {
             ASSERT_TRUE(f.AppendMany(all));
+        }
     }
 };
 
@@ -128,8 +132,9 @@ TEST_F(PumpTest, EachRequestReplacesTheAnswer)
 TEST_F(PumpTest, NamesThatLeaveTheDataFolderAreRefused)
 {
     dir.Write("secret.txt", "no");
-    for (auto [folder, file] : {std::pair{u"Template\\", u"..\\..\\secret.txt"},
-                                std::pair{u"..\\", u"secret.txt"}, std::pair{u"/", u"etc/passwd"}}) {
+    for (auto [folder, file] :
+         {std::pair{u"Template\\", u"..\\..\\secret.txt"}, std::pair{u"..\\", u"secret.txt"},
+          std::pair{u"/", u"etc/passwd"}}) {
         EXPECT_FALSE(pump.LoadTemplateFile(folder, file, true));
         EXPECT_EQ(GetLastError(), err::InvalidName);
     }
@@ -149,7 +154,8 @@ TEST_F(PumpTest, DefaultProfileNeedsTheFile)
     EXPECT_FALSE(pump.LoadDefaultProfile(p));
     EXPECT_EQ(GetLastError(), err::FileNotFound);
     EXPECT_FALSE(dir.Exists("Account/DefConfig.ini"));
-    std::filesystem::copy_file(std::filesystem::path(KF_SOURCE_DIR) / "data/Data/Account/DefConfig.ini",
+    std::filesystem::copy_file(std::filesystem::path(KF_SOURCE_DIR) /
+                                   "data/Data/Account/DefConfig.ini",
                                dir.path() / "Account/DefConfig.ini");
     std::string text = dir.Read("Account/DefConfig.ini");
     text.replace(text.find("SoundOn=1"), 9, "SoundOn=0");
@@ -294,10 +300,10 @@ TEST_F(PumpTest, RankSumsEveryAccountOfBothFormats)
     AddResults(u"amy", {MakeResult(30, 60500, 300, 280), MakeResult(30, 30000, 100, 100),
                         MakeResult(10, 99000, 999, 0)});
     ASSERT_TRUE(MakeUserFile(AccountPath(u"ben"), CUserProfile(), {}));
-    ASSERT_TRUE(test::MakePreviousFile(
-        AccountPath(u"old"), Bytes(CUserData_Prev_2::kProfileSize, 0),
-        {test::MakePreviousRecord(0, 30, 10000, 40, 30, u"t"),
-         test::MakePreviousRecord(1, 30, 10000, 40, 30, u"dead")}));
+    ASSERT_TRUE(test::MakePreviousFile(AccountPath(u"old"),
+                                       Bytes(CUserData_Prev_2::kProfileSize, 0),
+                                       {test::MakePreviousRecord(0, 30, 10000, 40, 30, u"t"),
+                                        test::MakePreviousRecord(1, 30, 10000, 40, 30, u"dead")}));
     dir.Write("Account/zz.dat", "junk");
 
     ASSERT_TRUE(pump.ListRankEntries(0, 30));

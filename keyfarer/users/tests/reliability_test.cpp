@@ -159,8 +159,8 @@ TEST_F(ReliabilityTest, EightProcessesAppendingAtOnceStoreEveryRecordOnce)
     constexpr int kEach = 1000;
     std::vector<std::unique_ptr<Worker>> workers;
     for (int w = 0; w < kWorkers; ++w) {
-        workers.push_back(std::make_unique<Worker>(
-            std::vector<std::string>{"append", native, std::to_string(kEach), std::to_string(w + 1)}));
+        workers.push_back(std::make_unique<Worker>(std::vector<std::string>{
+            "append", native, std::to_string(kEach), std::to_string(w + 1)}));
         ASSERT_TRUE(workers.back()->Started());
     }
     for (auto& w : workers)
@@ -254,16 +254,15 @@ TEST_F(ReliabilityTest, ConversionCrashingAtAnyStepNeverLosesTheOriginal)
 
 // --- a read-only data folder and a full disk
 
-#define CHECK_OR_RETURN(cond, n) \
-    do {                         \
-        if (!(cond))             \
-            return n;            \
+#define CHECK_OR_RETURN(cond, n)                                                                   \
+    do {                                                                                           \
+        if (!(cond))                                                                               \
+            return n;                                                                              \
     } while (0)
 
 // Runs the checks in a child process as an unprivileged user (the superuser writes into
 // read-only folders). The result is the child's exit code.
-template <typename F>
-int RunUnprivileged(F checks)
+template <typename F> int RunUnprivileged(F checks)
 {
     const pid_t pid = ::fork();
     if (pid < 0)
@@ -293,7 +292,8 @@ TEST(ReliabilityFolderTest, ReadOnlyDataFolderIsReadAndNothingIsWritten)
     for (const auto& e : fs::directory_iterator(dir.path() / "Account"))
         before[e.path().filename().string()] = dir.Read("Account/" + e.path().filename().string());
     for (const auto& e : fs::directory_iterator(dir.path() / "Account"))
-        fs::permissions(e.path(), e.path().filename() == "prev.dat" ? fs::perms(0666) : fs::perms(0444));
+        fs::permissions(e.path(),
+                        e.path().filename() == "prev.dat" ? fs::perms(0666) : fs::perms(0444));
     fs::permissions(dir.path() / "Account", fs::perms(0555));
     fs::permissions(dir.path(), fs::perms(0755));
 
@@ -385,9 +385,10 @@ void MakeFullDiskFiles(const std::u16string& data, const fs::path& folder)
 {
     fs::create_directories(folder / "Account");
     LocalUserStore setup(data);
-    ASSERT_TRUE(test::MakeUserFile(setup.UserFilePath(u"full"), CUserProfile(),
-                                   {test::MakeResult(30, 1000, 1, 1), test::MakeResult(30, 1000, 2, 2),
-                                    test::MakeResult(30, 1000, 3, 3)}));
+    ASSERT_TRUE(
+        test::MakeUserFile(setup.UserFilePath(u"full"), CUserProfile(),
+                           {test::MakeResult(30, 1000, 1, 1), test::MakeResult(30, 1000, 2, 2),
+                            test::MakeResult(30, 1000, 3, 3)}));
     std::vector<Bytes> records(20, test::MakePreviousRecord(0, 10, 1000, 5, 5, u"x"));
     ASSERT_TRUE(test::MakePreviousFile(setup.UserFilePath(u"prev"),
                                        Bytes(CUserData_Prev_2::kProfileSize, 0), records));

@@ -31,7 +31,10 @@ protected:
         std::filesystem::create_directories(dir.path() / "Account");
         return dir.File("Account/" + std::string(name) + ".dat");
     }
-    std::string Raw(std::string_view name) const { return dir.Read("Account/" + std::string(name) + ".dat"); }
+    std::string Raw(std::string_view name) const
+    {
+        return dir.Read("Account/" + std::string(name) + ".dat");
+    }
     void Patch(std::string_view name, size_t offset, std::string_view bytes) const
     {
         std::fstream f(dir.Native("Account/" + std::string(name) + ".dat"),
@@ -76,12 +79,14 @@ TEST_F(UserDataTest, LoginCountsAndRepairsNames)
     ASSERT_TRUE(MakeUserFile(Account("bo"), p, {}));
     CUserProfile got;
     uint32_t error = 99;
-    ASSERT_EQ(store.OpenUserFile(store.UserFilePath(u"bo"), u"bo", got, error), LocalUserStore::kOpenOk);
+    ASSERT_EQ(store.OpenUserFile(store.UserFilePath(u"bo"), u"bo", got, error),
+              LocalUserStore::kOpenOk);
     EXPECT_EQ(error, 0u);
     EXPECT_EQ(got.AccountName(), u"bo");
     EXPECT_EQ(got.FullName(), u"bo");
     EXPECT_EQ(got.LoginCount(), 1u);
-    ASSERT_EQ(store.OpenUserFile(store.UserFilePath(u"bo"), u"bo", got, error), LocalUserStore::kOpenOk);
+    ASSERT_EQ(store.OpenUserFile(store.UserFilePath(u"bo"), u"bo", got, error),
+              LocalUserStore::kOpenOk);
     EXPECT_EQ(got.LoginCount(), 2u);
     store.CloseUserFile();
 
@@ -154,8 +159,10 @@ TEST_F(UserDataTest, TruncatedFilesAreRefusedAndLeftAlone)
         size_t length;
         uint32_t error;
     };
-    const Case cases[] = {{0, store_err::ShortFile}, {50, store_err::ShortFile},
-                          {6212, store_err::ShortFile}, {6655, store_err::ShortFile}};
+    const Case cases[] = {{0, store_err::ShortFile},
+                          {50, store_err::ShortFile},
+                          {6212, store_err::ShortFile},
+                          {6655, store_err::ShortFile}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);
         dir.Write("Account/fay.dat", full.substr(0, c.length));
@@ -201,8 +208,8 @@ TEST_F(UserDataTest, CreateUserFileMakesTheAccountFolderAndChecksTheName)
 
 TEST(AccountNameTest, ForbiddenCharacters)
 {
-    for (std::u16string_view bad : {u"", u"a\\b", u"a/b", u"a\"b", u"a:b", u"a*b", u"a?b", u"a<b",
-                                    u"a>b", u"a|b"})
+    for (std::u16string_view bad :
+         {u"", u"a\\b", u"a/b", u"a\"b", u"a:b", u"a*b", u"a?b", u"a<b", u"a>b", u"a|b"})
         EXPECT_FALSE(IsValidAccountName(bad)) << std::string(bad.begin(), bad.end());
     for (std::u16string_view good : {u"anna", u"Anna Berg", u"z\u00e9ro", u"\u674e\u96f7", u" x "})
         EXPECT_TRUE(IsValidAccountName(good));
@@ -213,27 +220,27 @@ TEST(AccountNameTest, ForbiddenCharacters)
 Bytes PreviousProfile()
 {
     Bytes p(CUserData_Prev_2::kProfileSize, 0);
-    p[0] = 7;                                            // account flag
-    StoreUtf16Field(p.data() + 32, 32, u"olduser");      // account name
-    StoreUtf16Field(p.data() + 96, 16, u"secret");       // password
+    p[0] = 7;                                       // account flag
+    StoreUtf16Field(p.data() + 32, 32, u"olduser"); // account name
+    StoreUtf16Field(p.data() + 96, 16, u"secret");  // password
     for (size_t i = 1; i <= 20; ++i)
-        p[i] = static_cast<uint8_t>(100 + i);            // the flags
-    StoreLe<uint32_t>(p.data() + 24, 123456);            // other typing time
-    StoreLe<uint32_t>(p.data() + 136, 41);               // logins
-    StoreLe<uint32_t>(p.data() + 140, 654321);           // test typing time
-    StoreLe<uint32_t>(p.data() + 144, 90);               // pass
-    StoreLe<uint32_t>(p.data() + 148, 250);              // full mark
+        p[i] = static_cast<uint8_t>(100 + i);  // the flags
+    StoreLe<uint32_t>(p.data() + 24, 123456);  // other typing time
+    StoreLe<uint32_t>(p.data() + 136, 41);     // logins
+    StoreLe<uint32_t>(p.data() + 140, 654321); // test typing time
+    StoreLe<uint32_t>(p.data() + 144, 90);     // pass
+    StoreLe<uint32_t>(p.data() + 148, 250);    // full mark
     p[160] = 88;
     p[161] = 4;
-    StoreUtf16Field(p.data() + 162, 260, u"Cat\\Text");  // last test text
-    StoreUtf16Field(p.data() + 682, 260, u"Dvorak");     // layout
+    StoreUtf16Field(p.data() + 162, 260, u"Cat\\Text"); // last test text
+    StoreUtf16Field(p.data() + 682, 260, u"Dvorak");    // layout
     for (size_t i = 0; i < 5; ++i)
-        p[2242 + i] = static_cast<uint8_t>(30 + i);      // game bytes
-    StoreLe<int32_t>(p.data() + 2248, -40);              // hue
-    StoreLe<int32_t>(p.data() + 2252, 25);               // saturation
-    p[2260] = 2;                                         // screen size
-    StoreUtf16Field(p.data() + 2726, 260, u"Home row");  // last course
-    StoreUtf16Field(p.data() + 4286, 260, u"Prose");     // last test category
+        p[2242 + i] = static_cast<uint8_t>(30 + i);     // game bytes
+    StoreLe<int32_t>(p.data() + 2248, -40);             // hue
+    StoreLe<int32_t>(p.data() + 2252, 25);              // saturation
+    p[2260] = 2;                                        // screen size
+    StoreUtf16Field(p.data() + 2726, 260, u"Home row"); // last course
+    StoreUtf16Field(p.data() + 4286, 260, u"Prose");    // last test category
     StoreLe<uint32_t>(p.data() + 5848, 2048);
     p[5852] = 9;
     p[5860] = 1;
@@ -254,7 +261,7 @@ Bytes PreviousProfile()
     p[6041] = 5;
     p[6042] = 22;
     p[6043] = 1;
-    p[6044] = 0x21;                                      // caret 1, double line 2
+    p[6044] = 0x21; // caret 1, double line 2
     StoreUtf16Field(p.data() + 6048, 8, u"TB");
     StoreUtf16Field(p.data() + 6064, 8, u"SPC");
     return p;
@@ -267,9 +274,9 @@ TEST_F(UserDataTest, PreviousProfileFieldsLandInTheirCurrentPlaces)
     EXPECT_EQ(c.AccountName(), u"olduser");
     EXPECT_EQ(c.Password(), u"secret");
     EXPECT_EQ(c.SpeedUnitWpm(), 101);
-    EXPECT_EQ(c.AllowBackspace(), 114);   // previous 14
-    EXPECT_EQ(c.CarriedFlag206(), 116);   // previous 16 (15 is not carried)
-    EXPECT_EQ(c.ShowPrintDialog(), 120);  // previous 20
+    EXPECT_EQ(c.AllowBackspace(), 114);  // previous 14
+    EXPECT_EQ(c.CarriedFlag206(), 116);  // previous 16 (15 is not carried)
+    EXPECT_EQ(c.ShowPrintDialog(), 120); // previous 20
     EXPECT_EQ(c.OtherTypingTime(), 123456u);
     EXPECT_EQ(c.LoginCount(), 41u);
     EXPECT_EQ(c.TestTypingTime(), 654321u);

@@ -157,9 +157,8 @@ int main(int argc, char** argv)
         const auto it = reporter.times.find(name);
         return it == reporter.times.end() ? 0.0 : it->second;
     };
-    const double appendRate = reporter.rates.count("BM_AppendOneWriter")
-                                  ? reporter.rates["BM_AppendOneWriter"]
-                                  : 0.0;
+    const double appendRate =
+        reporter.rates.count("BM_AppendOneWriter") ? reporter.rates["BM_AppendOneWriter"] : 0.0;
     const double h1 = time("BM_History1000/1000");
     const double h2 = time("BM_History1000/100000");
     const double rank = time("BM_RankSums64x5000");
