@@ -47,6 +47,10 @@ public:
     // Time the exercise stood still (a question was open): the delay to the next keystroke
     // does not include it.
     void ShiftLastKeystroke(uint32_t pausedMs);
+    // A game's target escaped: its time on the field counts as a delay of its character
+    // (the character of the text at the index the game reported); false when the sample
+    // has no such character.
+    bool ReportMiss(char16_t ch, uint32_t milliseconds) { return m_delays.AddDelay(ch, milliseconds); }
     // The tick of the last accepted keystroke, nullopt before the first.
     std::optional<uint32_t> LastKeystroke() const { return m_lastKeystroke; }
 

@@ -97,6 +97,11 @@ TEST(TypingStatistics, RecordsTheTimeBetweenAcceptedKeystrokes)
     EXPECT_EQ(e[1].count, 1u);
     EXPECT_EQ(e[2].totalMs, 200u); // 500 since b less the 300 of the question, then 0 in the game
     EXPECT_EQ(e[2].count, 2u);
+    // An escaped game target adds its time to its character.
+    EXPECT_TRUE(s.ReportMiss(u'a', 1500));
+    EXPECT_FALSE(s.ReportMiss(u'z', 1500));
+    EXPECT_EQ(e[0].totalMs, 1500u);
+    EXPECT_EQ(e[0].count, 1u);
 
     s.PrepareExercise({}, true);
     EXPECT_TRUE(s.Delays().Entries().empty());
