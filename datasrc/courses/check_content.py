@@ -20,54 +20,102 @@ def fault(where, text):
 
 
 # ---------------------------------------------------------------------------------------
-# The built-in US layout: main key records in row order, keypad records in keypad order.
-# Each entry: (base, shifted, kind) with kind 0 ordinary, 1 letter, 2 modifier or lock.
-ROW1 = list(zip("`1234567890-=\\", "~!@#$%^&*()_+|")) + [("\b", None)]
-ROW2 = [("\t", None)] + list(zip("qwertyuiop[]", "QWERTYUIOP{}")) + [("\r", None)]
-ROW3 = [("caps", None)] + list(zip("asdfghjkl;'", "ASDFGHJKL:\""))
-ROW4 = [("lshift", None)] + list(zip("zxcvbnm,./", "ZXCVBNM<>?")) + [("rshift", None)]
-ROW5 = [("lctrl", None), ("lalt", None), (" ", None), ("ralt", None), ("rctrl", None)]
-MAIN = ROW1 + ROW2 + ROW3 + ROW4 + ROW5
-assert len(MAIN) == 58
-KEYPAD = ["numlock", "/", "*", "-", "7", "8", "9", "+", "4", "5", "6", "1", "2", "3", "\r", "0", "."]
-# Keys that give no practice character of their own or would put a control character into
-# generated groups: modifiers and locks, Backspace, Tab, Enter and Space (separators are
-# written by the generators themselves).
-MAIN_NOT_TAUGHT = {i for i, (b, _) in enumerate(MAIN) if len(b) != 1 or b in "\b\t\r "}
-KEYPAD_NOT_TAUGHT = {0, 14}
+# Keyboard layouts, read from their readable sources (datasrc/layouts/*.txt): main key
+# records in row order and keypad records, each (base, shifted, altgr, kind) with kind 0
+# ordinary, 1 letter, 2 modifier or lock. A course is checked against the layout of its
+# KeyboardLayoutType; "any" (255) and 2 against the US layout, whose key order the built-in
+# default shares.
+
+VIRTUAL_KEYS = {"backspace": "\b", "tab": "\t", "enter": "\r", "space": " "}
+KINDS = {"key": 0, "letter": 1, "mod": 2}
+
+
+class Layout:
+    def __init__(self, name, layout_type, main, keypad):
+        self.name, self.type, self.main, self.keypad = name, layout_type, main, keypad
+        # Keys that give no practice character of their own or would put a control character
+        # into generated groups: modifiers and locks, Backspace, Tab, Enter and Space
+        # (separators are written by the generators themselves).
+        self.main_not_taught = {i for i, k in enumerate(main) if k[3] == 2 or k[0] in "\b\t\r "}
+        self.keypad_not_taught = {i for i, k in enumerate(keypad) if k[3] == 2 or k[0] == "\r"}
+
+
+def layout_char(word, base_column):
+    if word == "--":
+        return None
+    if base_column and word in VIRTUAL_KEYS:
+        return VIRTUAL_KEYS[word]
+    if re.fullmatch(r"[Uu]\+[0-9A-Fa-f]{1,4}", word):
+        return chr(int(word[2:], 16))
+    return word  # one character, or the name of a modifier or lock key
+
+
+def read_layout(path):
+    name, layout_type, main, keypad, block = path.stem, 0, [], [], None
+    for line in path.read_text(encoding="utf-8").split("\n"):
+        words = line.split()
+        if not words or words[0].startswith("#"):
+            continue
+        if "=" in line and words[0] in ("name", "type"):
+            value = line.split("=", 1)[1].strip()
+            if words[0] == "name":
+                name = value
+            else:
+                layout_type = int(value)
+        elif words[0] in ("row", "keypad"):
+            block = keypad if words[0] == "keypad" else main
+        elif len(words) == 8 and words[0] in KINDS and block is not None:
+            base, shifted, altgr = (layout_char(w, i == 0) for i, w in enumerate(words[1:4]))
+            block.append((base, shifted, altgr, KINDS[words[0]]))
+    return Layout(name, layout_type, main, keypad)
+
+
+def read_layouts(folder):
+    layouts = {}
+    # The US layout speaks for type 0 (Dvorak and Colemak share its key numbers, not its letters).
+    for path in sorted(folder.glob("*.txt"), key=lambda p: (p.name != "US.txt", p.name)):
+        if path.name == "CMakeLists.txt":
+            continue
+        lay = read_layout(path)
+        layouts.setdefault(lay.type, lay)  # the first (by file name) of each type
+    return layouts
+
+
+def course_layout(layouts, layout_type):
+    return layouts.get(layout_type) or layouts.get(0)
+
 
 TYPEABLE = {chr(c) for c in range(32, 127)}
 PUNCT_SENTENCE_END = ".;"
 
 
-def is_letter(ch):
-    return "a" <= ch <= "z"
+def is_letter_key(key):
+    return key[3] == 1
 
 
-def main_chars(index, shifted):
-    base, shift = MAIN[index]
+def main_chars(lay, index, shifted):
+    """What a key gives a generated lesson: its base character, with the capital phases also
+    its shifted and AltGr characters."""
+    base, shift, altgr, _ = lay.main[index]
     out = {base}
-    if shifted and shift:
-        out.add(shift)
+    if shifted:
+        out |= {c for c in (shift, altgr) if c}
     return out
 
 
-def expand_ref(n, keypad):
+def expand_ref(lay, n, keypad):
     """What "#n" shows in the lesson chooser; None when it expands to nothing."""
-    if keypad:
-        k = n - 100 if n >= 100 else n
-        if 0 <= k < len(KEYPAD) and len(KEYPAD[k]) == 1 and KEYPAD[k] != "\r":
-            return KEYPAD[k]
-        return None
     k = n - 100 if n >= 100 else n
-    if not 0 <= k < len(MAIN):
+    if keypad:
+        if 0 <= k < len(lay.keypad) and k not in lay.keypad_not_taught:
+            return lay.keypad[k][0]
         return None
-    base, shift = MAIN[k]
-    if len(base) != 1 or base in "\b\t\r ":
+    if not 0 <= k < len(lay.main) or k in lay.main_not_taught:
         return None
-    if is_letter(base):
-        return base if n >= 100 else shift
-    return shift if n >= 100 else base
+    key = lay.main[k]
+    if is_letter_key(key):
+        return key[0] if n >= 100 else key[1]
+    return (key[1] if n >= 100 else key[0]) or None
 
 
 # ---------------------------------------------------------------------------------------
@@ -176,14 +224,19 @@ def check_body(path, where, allowed, row_index, keypad):
 
 # ---------------------------------------------------------------------------------------
 
-def check_course(path, courses_root, dictionary, numdictionary, stage_texts):
+def check_course(path, courses_root, layouts, dictionary, numdictionary, stage_texts, slide_layouts):
     sections, order = read_ini(path)
     head = sections.get("Header", {})
     where = f"{path}[Header]"
     if head.get("Tag") != "KBTRAIN":
         fault(where, "Tag is not KBTRAIN")
     layout_type = number(head, "KeyboardLayoutType", 0, where, 0, 255)
-    keypad_course = layout_type == 5
+    if layout_type not in layouts and layout_type not in (2, 5, 255):
+        fault(where, f"KeyboardLayoutType {layout_type}: no shipped layout has that type")
+    # The lesson chooser shows keypad keys for "#n" only in courses of type 5; the catalogue
+    # offers such a course on no layout, so keypad courses say 255 and name keys plainly.
+    keypad_refs = layout_type == 5
+    lay = course_layout(layouts, layout_type)
     count = number(head, "LessonCount", 0, where, 1, 256)
     for key in ("Name", "Description"):
         if not head.get(key):
@@ -227,10 +280,13 @@ def check_course(path, courses_root, dictionary, numdictionary, stage_texts):
         for key in ("Description", "KeysDescription", "ExtraFile", "PrenoticeMessage"):
             if len(sec.get(key, "")) > 259:
                 fault(w, f"{key} longer than 259 characters")
+        numpad = sec.get("IsNumpad", "0") not in ("", "0")
         for key in ("Name", "Description", "KeysDescription"):
             for ref in re.findall(r"#(\d+)", sec.get(key, "")):
-                if expand_ref(int(ref), keypad_course) is None:
-                    fault(w, f"{key}: key reference #{ref} expands to nothing")
+                if numpad and not keypad_refs:
+                    fault(w, f"{key}: key reference #{ref} in a keypad lesson shows a main key")
+                elif expand_ref(lay, int(ref), keypad_refs) is None:
+                    fault(w, f"{key}: key reference #{ref} expands to nothing on {lay.name}")
         pre = sec.get("PrenoticeMessage", "")
         if re.search(r"#\d", pre):
             fault(w, "PrenoticeMessage holds a key reference; notices show it as written")
@@ -246,8 +302,8 @@ def check_course(path, courses_root, dictionary, numdictionary, stage_texts):
         number(sec, "FitMode", 3, w, 0, 255)
         allow_shift = number(sec, "AllowShift", 1, w, 0, 1)
         numpad = number(sec, "IsNumpad", 0, w, 0, 1) == 1
-        if numpad != keypad_course:
-            fault(w, "IsNumpad does not match the course's KeyboardLayoutType")
+        if keypad_refs and not numpad:
+            fault(w, "a lesson of a keypad course (type 5) without IsNumpad")
         extra = sec.get("ExtraFile", "")
         if extra and ("/" in extra or extra.startswith("\\")):
             fault(w, "ExtraFile must be relative to Tutorial with backslashes")
@@ -258,6 +314,8 @@ def check_course(path, courses_root, dictionary, numdictionary, stage_texts):
                 fault(w, "a slide lesson needs an ExtraFile ending in .sld")
             elif not extra_path.with_name(extra_path.name + ".txt").is_file():
                 fault(w, f"slide file source {extra}.txt is missing")
+            else:
+                slide_layouts[extra_path.with_name(extra_path.name + ".txt")] = (lay, keypad_refs)
         if typ == 3:
             if not phases & 32:
                 fault(w, "a sentence lesson needs phase bit 5")
@@ -277,7 +335,8 @@ def check_course(path, courses_root, dictionary, numdictionary, stage_texts):
             idx = [int(x) for x in raw.split()]
             if len(idx) > 63:
                 fault(w, "more than 63 keys in KeyIndex")
-            limit, not_taught = (17, KEYPAD_NOT_TAUGHT) if numpad else (58, MAIN_NOT_TAUGHT)
+            limit, not_taught = ((len(lay.keypad), lay.keypad_not_taught) if numpad
+                                 else (len(lay.main), lay.main_not_taught))
             bad = [k for k in idx if k >= limit or k in not_taught]
             if bad:
                 fault(w, f"KeyIndex holds keys that cannot be taught this way: {bad}")
@@ -294,23 +353,23 @@ def check_course(path, courses_root, dictionary, numdictionary, stage_texts):
                 fault(w, "the keypad has no capitals")
             cumulative[numpad].extend(idx)
             if numpad:
-                learned |= {KEYPAD[k] for k in idx}
+                learned |= {lay.keypad[k][0] for k in idx}
             else:
                 shifted = bool(phases & 2) and allow_shift
                 for k in idx:
-                    learned |= main_chars(k, shifted)
-                if shifted and any(is_letter(MAIN[k][0]) for k in idx):
+                    learned |= main_chars(lay, k, shifted)
+                if shifted and any(is_letter_key(lay.main[k]) for k in idx):
                     capitals_taught = True
             if phases & 16 and not capitals_taught:
                 fault(w, "words with capitals before any capitals lesson")
             if phases & 0b10100 and i >= 4:
                 if numpad:
-                    allowed = {KEYPAD[k] for k in cumulative[True]}
+                    allowed = {lay.keypad[k][0] for k in cumulative[True]}
                     fitting = [x for x in numdictionary if set(x) <= allowed]
                 else:
                     allowed = set()
                     for k in cumulative[False]:
-                        allowed |= main_chars(k, False)
+                        allowed |= main_chars(lay, k, False)
                     fitting = [x for x in dictionary if set(x) <= allowed]
                 if len(fitting) < 15:
                     fault(w, f"only {len(fitting)} dictionary words fit its keys; the word phase would be thin")
@@ -328,7 +387,7 @@ def svg_size(path):
     return (int(m.group(1)), int(m.group(2))) if m else None
 
 
-def check_slides(path, courses_root, keypad_refs=False):
+def check_slides(path, courses_root, lay, keypad_refs=False):
     sections, order = read_ini(path)
     head = sections.get("Header", {})
     if head.get("TAG") != "KY_SLIDE":
@@ -362,7 +421,7 @@ def check_slides(path, courses_root, keypad_refs=False):
                 if not text or len(text) > 518:
                     fault(w, "text part empty or longer than 518 characters")
                 for ref in re.findall(r"#(\d+)", text):
-                    if expand_ref(int(ref), keypad_refs) is None:
+                    if expand_ref(lay, int(ref), keypad_refs) is None:
                         fault(w, f"key reference #{ref} expands to nothing")
                 if len(ps.get("Font_Face", "")) > 31:
                     fault(w, "Font_Face longer than 31 characters")
@@ -492,24 +551,29 @@ def check_stage(stage, courses_root, texts, pictures):
             fault(out, "pixel data shorter than the header says")
 
 
-def run_checks(courses_root, data, stage):
+def run_checks(courses_root, data, stage, layouts_root):
     """Runs every check; returns the faults found and a one-line summary."""
     del FAULTS[:]
+    layouts = read_layouts(layouts_root)
+    if 0 not in layouts:
+        fault(layouts_root, "no US layout (type 0) among the layout sources")
+        return list(FAULTS), "no layouts"
     dict_dir = data / "Data" / "Dict"
     words = check_dictionary(dict_dir / "dictionary.txt", r"[a-z][a-z'\-]*[a-z]|[a-z]|[0-9]+")
     numbers = check_dictionary(dict_dir / "numdictionary.txt", r"[0-9.+\-*/]+")
     if len(" ".join(numbers)) > 16383:
         fault("numdictionary.txt", "longer than the 16383-character word pool: the tail is never used")
 
-    texts, pictures = [], []
+    texts, pictures, slide_layouts = [], [], {}
     courses = sorted(courses_root.glob("*/*.btf.txt"))
-    if len(courses) < 2:
-        fault(courses_root, "expected the English and the keypad course")
+    if len(courses) < 3:
+        fault(courses_root, "expected the English, the German and the keypad course")
     for course in courses:
-        check_course(course, courses_root, words, numbers, texts)
+        check_course(course, courses_root, layouts, words, numbers, texts, slide_layouts)
         texts.append(course)
     for slide in sorted(courses_root.glob("*/*/*.sld.txt")):
-        pictures += check_slides(slide, courses_root)
+        lay, keypad_refs = slide_layouts.get(slide, (layouts[0], False))
+        pictures += check_slides(slide, courses_root, lay, keypad_refs)
         texts.append(slide)
     check_test_texts(data / "Data" / "TestTexts")
     if stage:
@@ -538,13 +602,18 @@ MUTATIONS = [
     ("English/TouchTyping/welcome.sld.txt", "ImageFile=English\\TouchTyping\\posture.bmp",
      "ImageFile=English\\TouchTyping\\sitting.bmp", "has no SVG source"),
     ("English/TouchTyping/posture.svg", 'width="390" height="190"', 'width="400" height="190"', "the part is"),
+    ("Deutsch/Tastschreiben/erste_saetze.txt", "sie ist gut", "sie ist gut so", "not taught before"),
+    ("Deutsch/Tastschreiben.btf.txt", "KeyIndex=32 35", "KeyIndex=32 59", "cannot be taught"),
+    ("Deutsch/Tastschreiben.btf.txt", "KeyboardLayoutType=1", "KeyboardLayoutType=7", "no shipped layout"),
+    ("Deutsch/Tastschreiben/willkommen.sld.txt", "#32 und #35, die", "#32 und #41, die", "expands to nothing"),
+    ("Keypad/NumericKeypad.btf.txt", "Name=Home keys 4 5 6", "Name=Home keys #8 #9 #10", "shows a main key"),
     ("@data/Data/Dict/dictionary.txt", " about ", " About ", "never allow"),
     ("@data/Data/TestTexts/Everyday Prose/A Walk in the Rain.txt", "\r\n", "\n", "CR LF"),
     ("@data/Data/TestTexts/Copy from Paper/testcfg.ini", "TestType=2", "TestType=0", "original-copy"),
 ]
 
 
-def self_test(courses_root, data):
+def self_test(courses_root, data, layouts_root):
     import shutil
     import tempfile
     failures = 0
@@ -564,7 +633,7 @@ def self_test(courses_root, data):
                 failures += 1
                 continue
             target.write_bytes(raw.replace(old.encode(), new.encode(), 1))
-            faults, _ = run_checks(c, d, None)
+            faults, _ = run_checks(c, d, None, layouts_root)
             if not any(expect in f for f in faults):
                 print(f"self-test: planting {new!r} into {rel} was not reported ({expect!r} expected)")
                 failures += 1
@@ -577,12 +646,15 @@ def main():
     ap.add_argument("--courses", required=True, type=pathlib.Path)
     ap.add_argument("--data", required=True, type=pathlib.Path)
     ap.add_argument("--stage", type=pathlib.Path)
+    ap.add_argument("--layouts", type=pathlib.Path,
+                    default=pathlib.Path(__file__).resolve().parent.parent / "layouts",
+                    help="the readable layout sources (default: datasrc/layouts)")
     ap.add_argument("--self-test", action="store_true",
                     help="plant known faults into a copy of the content and expect each to be found")
     a = ap.parse_args()
     if a.self_test:
-        return 1 if self_test(a.courses, a.data) else 0
-    faults, summary = run_checks(a.courses, a.data, a.stage)
+        return 1 if self_test(a.courses, a.data, a.layouts) else 0
+    faults, summary = run_checks(a.courses, a.data, a.stage, a.layouts)
     for f in faults:
         print(f)
     print(summary)

@@ -61,8 +61,21 @@ public:
     static constexpr uint8_t kKeypadLayoutType = 5;
     static constexpr uint8_t kAny = 255;
 
+    // The layout type of courses that run on every layout's keys.
+    static constexpr uint8_t kAnyKeysLayoutType = 2;
+
     // True when bytes start with the tag "KBTRAIN" and its NUL (16 bytes).
     static bool StartsWithTag(ByteSpan bytes);
+
+    // Whether a course of this layout type runs on a loaded layout of layoutType (the desk
+    // refuses the others): its own type, type 2, and "any" (255). The catalogue offers only
+    // its own type and "any", so courses for every layout, the keypad courses among them,
+    // say 255.
+    static bool FitsLayout(uint8_t courseLayoutType, uint8_t layoutType)
+    {
+        return courseLayoutType == layoutType || courseLayoutType == kAnyKeysLayoutType ||
+               courseLayoutType == kAny;
+    }
 
     std::u16string Tag() const { return Text(kTag, kTagUnits); }
     void SetTag() { SetText(kTag, kTagUnits, u"KBTRAIN"); }
@@ -97,6 +110,7 @@ public:
 
 static_assert(CourseHeader::kSize == 2180);
 static_assert(CourseHeader::kOrdinal + 4 == CourseHeader::kSize);
-static_assert(CourseHeader::kFontName + 2 * CourseHeader::kFontNameUnits == CourseHeader::kDescription);
+static_assert(CourseHeader::kFontName + 2 * CourseHeader::kFontNameUnits ==
+              CourseHeader::kDescription);
 
 } // namespace kf

@@ -88,13 +88,25 @@ bool ValidWidth(unsigned long w)
            w == keywidth::EnterNarrowBottom || w == keywidth::DoubleHeight;
 }
 
-std::u16string UnescapeCaption(std::string_view s)
+// Header texts in a source: "\n" is a line break, "\\" a backslash and "\xHH" the character
+// of that code, so that controls and blanks at either end survive the line format.
+std::u16string UnescapeText(std::string_view s)
 {
+    auto hex = [](char c) {
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
+    };
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == 'n' || s[i + 1] == '\\')) {
             out += s[i + 1] == 'n' ? '\n' : '\\';
             ++i;
+        } else if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x' && hex(s[i + 2]) >= 0 &&
+                   hex(s[i + 3]) >= 0) {
+            out += static_cast<char>(hex(s[i + 2]) * 16 + hex(s[i + 3]));
+            i += 3;
         } else {
             out += s[i];
         }
@@ -102,16 +114,24 @@ std::u16string UnescapeCaption(std::string_view s)
     return FromUtf8(out);
 }
 
-std::string EscapeCaption(std::u16string_view s)
+std::string EscapeText(std::u16string_view s)
 {
+    const std::string utf8 = ToUtf8(s);
     std::string out;
-    for (char c : ToUtf8(s)) {
-        if (c == '\n')
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        const bool edgeBlank = c == ' ' && (i == 0 || i + 1 == utf8.size());
+        if (c == '\n') {
             out += "\\n";
-        else if (c == '\\')
+        } else if (c == '\\') {
             out += "\\\\";
-        else
-            out += c;
+        } else if (c < 0x20 || c == 0x7F || edgeBlank) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
     }
     return out;
 }
@@ -217,10 +237,10 @@ bool SourceCompiler::HeaderLine(std::string_view line)
 
     // The header's texts end at their first NUL; one inside would cut them short.
     if ((field == "name" || field.rfind("caption ", 0) == 0) &&
-        value.find('\0') != std::string_view::npos)
+        UnescapeText(value).find(u'\0') != std::u16string::npos)
         return Fail("\"" + field + "\" cannot hold a NUL character");
     if (field == "name") {
-        const std::u16string name = FromUtf8(value);
+        const std::u16string name = UnescapeText(value);
         if (name.empty() || name.size() >= KeyboardLayoutHeader::kNameUnits)
             return Fail("the name must have 1 to 31 characters");
         m_header.SetName(name);
@@ -259,7 +279,7 @@ bool SourceCompiler::HeaderLine(std::string_view line)
         const auto c = WordOrNumber(which, kCaptionWords, 0);
         if (!c)
             return Fail("unknown caption \"" + which + "\"");
-        const std::u16string text = UnescapeCaption(value);
+        const std::u16string text = UnescapeText(value);
         if (text.size() >= KeyboardLayoutHeader::kCaptionUnits)
             return Fail("caption longer than 19 characters");
         m_header.SetCaption(static_cast<KeyCaption>(*c), text);
@@ -415,7 +435,7 @@ std::string LayoutSourceText(const CKeyboardLayout& layout)
 {
     const KeyboardLayoutHeader& h = layout.Header();
     std::string out;
-    out += "name = " + ToUtf8(h.Name()) + "\n";
+    out += "name = " + EscapeText(h.Name()) + "\n";
     out += "codepage = " + std::to_string(h.CodePage()) + "\n";
     out += "family = " + detail::FamilyWord(h.FingerFamily()) + "\n";
     out += "hand = " + std::to_string(h.Hand()) + "\n";
@@ -424,7 +444,7 @@ std::string LayoutSourceText(const CKeyboardLayout& layout)
     out += "keyslots = " + std::to_string(h.KeySlots()) + "\n";
     for (size_t c = 0; c < KeyboardLayoutHeader::kCaptions; ++c)
         out += std::string("caption ") + kCaptionWords[c] + " = " +
-               EscapeCaption(h.Caption(static_cast<KeyCaption>(c))) + "\n";
+               EscapeText(h.Caption(static_cast<KeyCaption>(c))) + "\n";
     size_t i = 0;
     for (size_t row = 1; row <= KeyboardLayoutHeader::kRows; ++row) {
         out += "\nrow " + std::to_string(row) + "\n" + kColumnsComment;

@@ -17,7 +17,9 @@
 //   keyslots = 81                default 81
 //   caption tab = Tab            the nine key captions (tab, capslock, enter, shift, ctrl,
 //                                leftalt, rightalt, numlock, backspace), at most 19
-//                                characters each; "\n" is a line break, "\\" a backslash
+//                                characters each
+// In the name and the captions "\n" is a line break, "\\" a backslash and "\xHH" the
+// character of that code (the dump writes controls and blanks at either end so).
 //
 // Then "row 1" to "row 5" in that order and "keypad" (17 keys, or none at all), each followed
 // by one line per key, left to right:
@@ -45,8 +47,8 @@ namespace kf {
 // image untouched.
 bool CompileLayoutSource(std::string_view source, Bytes& image, std::string& error);
 
-// The source text of a loaded layout; compiling it gives the same image (captions and
-// records past the keys in use aside, which are summarised in a comment when not empty).
+// The source text of a loaded layout; compiling it gives the same image (records past the
+// keys in use aside, which are summarised in a comment when not empty).
 std::string LayoutSourceText(const CKeyboardLayout& layout);
 
 // Source words shared with the finger source and the dumps: the name of a virtual-key code

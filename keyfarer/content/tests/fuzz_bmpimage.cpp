@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         return 0;
     }
-    if (image.Pixels().size() != static_cast<size_t>(image.Width()) * static_cast<size_t>(image.Height()))
+    if (image.Pixels().size() !=
+        static_cast<size_t>(image.Width()) * static_cast<size_t>(image.Height()))
         std::abort();
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -71,6 +72,29 @@ TEST(LayoutSource, CompilesHeaderKeysAndTokens)
     Bytes again;
     ASSERT_TRUE(CompileLayoutSource(LayoutSourceText(layout), again, error)) << error;
     EXPECT_EQ(again, image);
+}
+
+TEST(LayoutSource, HeaderTextsSurviveTheLineFormat)
+{
+    Bytes image;
+    std::string error;
+    ASSERT_TRUE(CompileLayoutSource(kSmall, image, error)) << error;
+    CKeyboardLayout layout;
+    ASSERT_TRUE(layout.LoadLayoutImage(image, true));
+    KeyboardLayoutHeader h = layout.Header();
+    h.SetName(u" A\tB\\ ");
+    h.SetCaption(KeyCaption::Enter, u"\r\nx\x7F");
+    std::memcpy(image.data(), h.data(), KeyboardLayoutHeader::kSize);
+    ASSERT_TRUE(layout.LoadLayoutImage(image, true));
+
+    const std::string text = LayoutSourceText(layout);
+    EXPECT_NE(text.find("name = \\x20A\\x09B\\\\\\x20\n"), std::string::npos) << text;
+    Bytes again;
+    ASSERT_TRUE(CompileLayoutSource(text, again, error)) << error;
+    EXPECT_EQ(again, image);
+    EXPECT_FALSE(CompileLayoutSource(
+        "name = a\\x00b\nfamily = us\nrow 1\nkey a A -- -- index left 2\n", again, error));
+    EXPECT_NE(error.find("cannot hold a NUL"), std::string::npos) << error;
 }
 
 TEST(LayoutSource, ErrorsNameTheLine)
