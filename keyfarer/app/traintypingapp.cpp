@@ -1,5 +1,6 @@
 #include "traintypingapp.h"
 
+#include "app/apploginhost.h"
 #include "app/mainframe.h"
 #include "app/messagepresenter.h"
 #include "app/skinnedmessagepresenter.h"
@@ -13,6 +14,8 @@
 #include "platform/qt/qtext.h"
 #include "platform/qt/uisound.h"
 #include "platform/utf.h"
+#include "users/ui/dlgchangepasswd.h"
+#include "users/ui/dlglogin.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,7 +41,8 @@ CTrainTypingApp::CTrainTypingApp() : CTrainTypingApp(Environment{})
 }
 
 CTrainTypingApp::CTrainTypingApp(Environment env)
-    : m_env(std::move(env)), m_presenter(MakeStandardMessagePresenter())
+    : m_env(std::move(env)), m_texts(StringTableTexts()),
+      m_presenter(MakeStandardMessagePresenter())
 {
     g_app = this;
 }
@@ -103,6 +107,20 @@ bool CTrainTypingApp::InitInstance()
     if (!m_presenterChosen)
         m_presenter = MakeSkinnedMessagePresenter(m_look);
 
+    // 9. The data supplier answers from the local store in the data folder.
+    m_supplier.SetTexts(SupplierTexts::FromStringTable());
+    m_supplier.SetDataFolder(m_dataFolder);
+    m_supplier.SetMessageSink(this);
+
+    // 10. The privileges of this installation, read once for the whole run.
+    if (!LoadPrivileges())
+        return false;
+
+    // 11. The user options and current result records start empty. They are members of the
+    // application object, so there is no allocation left that could fail here.
+    m_userOptions.Clear();
+    m_currentResult.Clear();
+
     // 12. The display must show at least 256 colours and be 768 pixels wide.
     if (const char16_t* problem = DisplayProblem(m_screen)) {
         ShowMessage(problem, nullptr, 0x10);
@@ -112,17 +130,216 @@ bool CTrainTypingApp::InitInstance()
     // 13.
     m_versionText = kVersionText;
 
-    // 14. The main frame.
-    m_mainFrame = std::make_unique<CMainFrame>();
-    if (m_env.showMainFrame)
-        m_mainFrame->show();
+    // 14. The main frame, which creates the desk. It stays hidden until a user has logged in.
+    m_mainFrame = std::make_unique<CMainFrame>(m_look, m_userOptions, m_privileges);
+
+    // 15. Log in: straight when an account is remembered, else through the dialog.
+    const bool straight = StraightLogin();
+    if (!straight && !RunLogin(false)) {
+        if (m_reportedVersion != -1 && m_reportedVersion > 101)
+            RunAutoUpgrade();
+        else
+            m_mainFrame.reset();
+        return false;
+    }
+
+    // 16.
+    if (!StartAfterLogin())
+        return false;
+
+    // 17. A profile may ask for a new password at this login (not after a straight login).
+    if (!straight && !ForcedPasswordChange())
+        return false;
+
+    // 18. The desk enters its first mode.
+    m_mainFrame->StartDeskAfterLogin();
     return true;
+}
+
+bool CTrainTypingApp::LoadPrivileges()
+{
+    m_supplier.SetErrorKey(u"IDS_ERR_LOADPRIVILEGES");
+    if (!m_supplier.LoadPrivileges() || !m_supplier.CheckResultSize(CPrivileges::kSize, true))
+        return false;
+    m_privileges.Assign(m_supplier.Result());
+    // Without ChooseTest there is no ChooseTestCategory, without ChooseLesson no ChooseCourse.
+    m_privileges.EnforceDependencies();
+    return true;
+}
+
+bool CTrainTypingApp::StraightLogin()
+{
+    if (m_straightLoginId.empty())
+        return false;
+    const std::u16string path = m_supplier.Store().UserFilePath(m_straightLoginId);
+    CUserProfile profile;
+    uint32_t error = 0;
+    if (m_supplier.OpenUserFile(path, m_straightLoginId, profile, error) != CPump_TypingData::kOpenOk) {
+        ShowMessage(u"IDS_ERR_AUTOLOGINUID", nullptr, 0x10);
+        return false;
+    }
+    m_userOptions = profile;
+    m_lastUserId = m_straightLoginId;
+    m_userAccount = m_straightLoginId;
+    m_userFile = path;
+    return true;
+}
+
+bool CTrainTypingApp::RunLogin(bool switchUser)
+{
+    AppLoginHost host(*this);
+    QWidget* owner = m_mainFrame && m_mainFrame->isVisible() ? m_mainFrame.get() : nullptr;
+    CDlgLogin dialog(host, switchUser, owner);
+    dialog.SetOfferWizardWhenEmpty(m_env.offerWizardWhenEmpty);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    m_reportedVersion = dialog.ReportedVersion();
+    if (!ok)
+        return false;
+    m_userAccount = dialog.Account();
+    m_userFile = dialog.UserFilePath();
+    return true;
+}
+
+void CTrainTypingApp::ApplyUserLook()
+{
+    // The skin follows the user's colours; the lightness change is never used.
+    const SkinAdjust wanted{m_userOptions.SkinHue(), 0, m_userOptions.SkinSaturation()};
+    if (!(m_look.GetSkinAdjust() == wanted)) {
+        m_look.SetSkinAdjust(wanted.hue, 0, wanted.saturation);
+        m_look.Reload();
+    }
+    m_soundOn = m_userOptions.SoundOn() != 0;
+}
+
+bool CTrainTypingApp::StartAfterLogin()
+{
+    if (!m_mainFrame)
+        return false;
+    // 1-2.
+    m_mainFrame->SetLoginPending(false);
+    SaveLoginSettings();
+    // 3. The user's look (the desk re-reads it when it is started).
+    ApplyUserLook();
+    // 4. The user's keyboard layout; a failure is reported and the built-in layout stays.
+    const std::u16string layout = m_userOptions.KeyboardLayoutFile();
+    if (!layout.empty())
+        LoadKeyboardLayout(layout);
+    else
+        m_pump.SetKeyTables(m_keyboardLayout);
+    // 5. The frame in the user's screen mode.
+    m_mainFrame->SetScreenMode(m_userOptions.ScreenSize());
+    if (m_env.showMainFrame)
+        m_mainFrame->ShowFrame();
+    m_mainFrame->update();
+    // 6. The practice dictionaries.
+    const int reported = m_supplierErrors;
+    if (!m_pump.LoadDictionaries(u"dictionary.txt", u"numdictionary.txt")) {
+        // An empty dictionary fails without a request failing; say so rather than end mute.
+        if (m_supplierErrors == reported)
+            ShowErrorWithSystemText(-1, u"IDS_ERR_LOADDICTIONARY", nullptr);
+        return false;
+    }
+    return true;
+}
+
+bool CTrainTypingApp::ForcedPasswordChange()
+{
+    if (!m_userOptions.MustChangePassword())
+        return true;
+    AppLoginHost host(*this);
+    CDlgChangePasswd dialog(host, false, m_mainFrame.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_userOptions.SetMustChangePassword(0);
+    m_supplier.SetErrorKey(u"IDS_ERR_SAVEUSERCONFIG");
+    m_supplier.SaveProfile(m_userOptions);
+    return true;
+}
+
+bool CTrainTypingApp::ChangePassword(bool askOld, QWidget* owner)
+{
+    AppLoginHost host(*this);
+    CDlgChangePasswd dialog(host, askOld, owner ? owner : m_mainFrame.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // Saved at once, so the new password does not depend on a later save of the options.
+    m_supplier.SetErrorKey(u"IDS_ERR_SAVEUSERCONFIG");
+    if (!m_supplier.SaveProfile(m_userOptions))
+        return false;
+    ShowMessage(u"IDS_MES_CHANGEPASSWDOK", owner, 0x40);
+    return true;
+}
+
+bool CTrainTypingApp::SwitchUser()
+{
+    const std::u16string previousFile = m_userFile;
+    const std::u16string previousAccount = m_userAccount;
+    if (!RunLogin(true)) {
+        if (m_reportedVersion != -1 && m_reportedVersion > 101) {
+            RunAutoUpgrade();
+            return false;
+        }
+        // Attempts in the dialog may have closed the current user's file: hold it again.
+        CUserData& open = m_supplier.Store().UserFile();
+        if (!previousFile.empty() && !(open.IsOpen() && open.Path() == previousFile))
+            m_supplier.Store().AttachUserFile(previousFile);
+        m_userFile = previousFile;
+        m_userAccount = previousAccount;
+        return true;
+    }
+    if (!StartAfterLogin())
+        return false;
+    if (!ForcedPasswordChange())
+        return false;
+    m_mainFrame->StartDeskAfterLogin();
+    return true;
+}
+
+bool CTrainTypingApp::LoadKeyboardLayout(std::u16string_view file)
+{
+    m_supplier.SetErrorKey(u"IDS_ERR_LOADKBLAYOUT");
+    if (!m_supplier.LoadKeyboardLayout(file, m_userOptions.WhichHand()))
+        return false;
+    CKeyboardLayout loaded;
+    if (!loaded.LoadLayoutImage(m_supplier.Result(), true)) {
+        ShowErrorWithSystemText(-1, u"IDS_ERR_LOADKBLAYOUT", nullptr);
+        return false;
+    }
+    m_keyboardLayout = loaded;
+    m_pump.SetKeyTables(m_keyboardLayout);
+    return true;
+}
+
+bool CTrainTypingApp::OpenWebPage(std::u16string_view url)
+{
+    return Desktop().OpenUrl(url);
+}
+
+void CTrainTypingApp::ExitProgram()
+{
+    if (m_mainFrame)
+        m_mainFrame->OnCommand(CMainFrame::kIdExit);
+}
+
+void CTrainTypingApp::ShowSupplierError(std::u16string_view key, std::u16string_view detail,
+                                        uint32_t /*code*/)
+{
+    ++m_supplierErrors;
+    if (key.empty())
+        ShowTextMessage(detail, nullptr, 0x10);
+    else
+        ShowMessageWithText(key, detail, nullptr, 0x10);
 }
 
 int CTrainTypingApp::ExitInstance()
 {
     EndBusy();
     m_mainFrame.reset();
+    // The logged-in user's file is closed; the records are emptied.
+    m_supplier.Store().CloseUserFile();
+    m_supplier.SetMessageSink(nullptr);
+    m_userOptions.Clear();
+    m_currentResult.Clear();
     m_instance.Release();
     SetStringTable(nullptr);
     m_strings.Clear();
@@ -143,6 +360,13 @@ int CTrainTypingApp::Present(QWidget* owner, std::u16string_view text, unsigned 
 {
     if (!owner)
         owner = m_mainFrame.get();
+    // Before the frame is shown (the login) a message belongs over the dialog in front.
+    if (!owner || !owner->isVisible()) {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            owner = modal;
+        else if (owner && !owner->isVisible())
+            owner = nullptr;
+    }
     return m_presenter->Show(owner, text, style);
 }
 

@@ -8,7 +8,13 @@
 #include "platform/qt/plainmessage.h"
 #include "platform/qt/uisound.h"
 #include "platform/utf.h"
+#include "skin/ui/anibutton.h"
 #include "testsupport/tempdir.h"
+#include "content/locallayouts.h"
+#include "users/accountfiles.h"
+#include "users/ui/dlgchangepasswd.h"
+#include "users/ui/dlglogin.h"
+#include "users/ui/tests/logintestkit.h"
 
 #include <gtest/gtest.h>
 
@@ -70,19 +76,34 @@ private:
     std::vector<std::u16string>& m_log;
 };
 
-// An installation folder with the shipped string file.
+// An installation tree of its own: the staged tree without its programs.
 class AppTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        std::filesystem::create_directories(dir.path() / "SysDat");
-        std::filesystem::copy_file(std::filesystem::path(KF_SOURCE_DIR) / "data/SysDat/StringRes.txt",
-                                   dir.path() / "SysDat/StringRes.txt");
+        ASSERT_TRUE(test::CopyTreeWithoutPrograms(KF_STAGE_DIR, dir.path()));
         g_plain.clear();
         SetPlainErrorPresenter(&RecordPlain);
     }
     void TearDown() override { SetPlainErrorPresenter(nullptr); }
+
+    // An account made from the default settings, remembered for the direct login.
+    void RememberAccount(std::u16string_view account)
+    {
+        MakeAccount(account);
+        WritePrivateProfileString(u"Login", u"StraightLoginID", account, dir.Folder() + u"SysDat/Keyfarer.ini");
+    }
+    void MakeAccount(std::u16string_view account)
+    {
+        CPump_TypingData supplier;
+        supplier.SetDataFolder(dir.Folder() + u"Data");
+        CUserProfile p;
+        ASSERT_TRUE(supplier.LoadDefaultProfile(p));
+        p.SetAccountName(account);
+        p.SetFullName(account);
+        ASSERT_TRUE(supplier.CreateUserFile(account, p));
+    }
 
     CTrainTypingApp::Environment Env(ScreenDescription screen = {})
     {
@@ -99,6 +120,7 @@ protected:
 
 TEST_F(AppTest, StartsWithTheShippedStringsAndOpensTheMainFrame)
 {
+    RememberAccount(u"ada");
     CTrainTypingApp app(Env());
     std::vector<Shown> shown;
     app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
@@ -169,6 +191,7 @@ TEST_F(AppTest, DisplayCheck)
 
 TEST_F(AppTest, MessagesAreFormattedCutAndFallBackToTheKey)
 {
+    RememberAccount(u"ada");
     CTrainTypingApp app(Env());
     std::vector<Shown> shown;
     app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown, 6));
@@ -186,6 +209,8 @@ TEST_F(AppTest, MessagesAreFormattedCutAndFallBackToTheKey)
 
 TEST_F(AppTest, KeyNamesSoundsHelpAndLoginSettings)
 {
+    RememberAccount(u"ada");
+    std::filesystem::remove(dir.path() / "sound/Strike.wav");
     CTrainTypingApp app(Env());
     ASSERT_TRUE(app.InitInstance());
     std::u16string name;
@@ -236,6 +261,7 @@ TEST_F(AppTest, UserCopyOfASystemFileNeverOverwrites)
 {
     TempDir home;
     ::setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    RememberAccount(u"ada");
     CTrainTypingApp app(Env());
     ASSERT_TRUE(app.InitInstance());
     EXPECT_TRUE(app.UserCopyOfSystemFile(u"Connect.ini").empty());
@@ -247,6 +273,199 @@ TEST_F(AppTest, UserCopyOfASystemFileNeverOverwrites)
     EXPECT_EQ(home.Read("Keyfarer/Connect.ini"), "[Proxy]\nType=3\n");
     app.ExitInstance();
     ::unsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(AppTest, PrivilegesAreReadOnceWithTheirDependencies)
+{
+    RememberAccount(u"ada");
+    CPrivileges granted = CPrivileges::GrantAll();
+    // ChooseTestCategory without ChooseTest, ChooseCourse without ChooseLesson.
+    granted.Set(*CPrivileges::FindBit("ChooseTest"), false);
+    granted.Set(*CPrivileges::FindBit("ChooseLesson"), false);
+    ASSERT_TRUE(granted.ChooseTestCategory());
+    ASSERT_TRUE(granted.ChooseCourse());
+    dir.WriteBytes("Data/Account/privilege.cfg",
+                   std::vector<uint8_t>(granted.data(), granted.data() + granted.size()));
+    CTrainTypingApp app(Env());
+    std::vector<Shown> shown;
+    app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_FALSE(app.Privileges().ChooseTestCategory());
+    EXPECT_FALSE(app.Privileges().ChooseCourse());
+    EXPECT_TRUE(app.Privileges().AllowGames());
+    EXPECT_TRUE(app.Privileges().AllowNewUsers());
+    app.ExitInstance();
+}
+
+TEST_F(AppTest, MissingOrShortPrivilegesEndStartUp)
+{
+    RememberAccount(u"ada");
+    for (bool remove : {true, false}) {
+        if (remove)
+            std::filesystem::remove(dir.path() / "Data/Account/privilege.cfg");
+        else
+            dir.Write("Data/Account/privilege.cfg", test::Utf16Bytes(u"KY_PRIVILEGE", false));
+        CTrainTypingApp app(Env());
+        std::vector<Shown> shown;
+        app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+        EXPECT_FALSE(app.InitInstance());
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text.rfind(u"The privileges file", 0), 0u);
+        EXPECT_EQ(shown[0].style, 0x10u);
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        app.ExitInstance();
+    }
+}
+
+TEST_F(AppTest, AStraightLoginStartsTheUserWithoutTheDialog)
+{
+    RememberAccount(u"ada");
+    CTrainTypingApp app(Env());
+    std::vector<Shown> shown;
+    app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(app.UserAccount(), u"ada");
+    EXPECT_EQ(app.UserFile(), app.Supplier().Store().UserFilePath(u"ada"));
+    EXPECT_EQ(app.UserOptions().AccountName(), u"ada");
+    EXPECT_EQ(app.UserOptions().LoginCount(), 1u);
+    EXPECT_EQ(app.LastUserId(), u"ada");
+    EXPECT_FALSE(app.Pump().WordDictionary().empty());
+    EXPECT_FALSE(app.Pump().NumberDictionary().empty());
+    EXPECT_FALSE(app.MainFrame()->LoginPending());
+    EXPECT_EQ(GetPrivateProfileString(u"Login", u"LastUserID", u"", 32, dir.Folder() + u"SysDat/Keyfarer.ini"),
+              u"ada");
+    app.ExitInstance();
+}
+
+TEST_F(AppTest, ARememberedAccountThatIsGoneFallsBackToTheDialog)
+{
+    WritePrivateProfileString(u"Login", u"StraightLoginID", u"ghost", dir.Folder() + u"SysDat/Keyfarer.ini");
+    MakeAccount(u"ada");
+    CTrainTypingApp::Environment env = Env();
+    env.offerWizardWhenEmpty = false;
+    CTrainTypingApp app(env);
+    std::vector<Shown> shown;
+    app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+    bool ran = false;
+    test::WhenModalOpens<CDlgLogin>(
+        [](CDlgLogin* dlg) { QTest::mouseClick(dlg->QuitButton(), Qt::LeftButton); }, &ran);
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, app.GetResString(u"IDS_ERR_AUTOLOGINUID"));
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    app.ExitInstance();
+}
+
+TEST_F(AppTest, AFirstUserIsGuidedFromTheWizardToTheDeskAndLaterLogsInStraight)
+{
+    TempDir runtime;
+    CTrainTypingApp::Environment env = Env();
+    env.showMainFrame = true;
+    std::vector<Shown> shown;
+    {
+        // First start: no account exists, the wizard opens by itself.
+        CTrainTypingApp app(env);
+        app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+        bool ran = false;
+        test::WizardChoices c;
+        c.layout = QStringLiteral("UK");
+        test::WhenModalOpens<CDlg_Wizard>([&](CDlg_Wizard* w) { test::DriveWizard(w, c); }, &ran);
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_TRUE(ran);
+        EXPECT_TRUE(shown.empty()) << ToUtf8(shown.empty() ? u"" : shown[0].text);
+        EXPECT_EQ(app.UserAccount(), u"grace");
+        EXPECT_TRUE(app.MainFrame()->isVisible());
+        EXPECT_EQ(app.MainFrame()->ScreenMode(), 0);
+        // The user's layout replaced the built-in one.
+        Bytes uk;
+        ASSERT_TRUE(LocalLoadKeyboardLayout(app.DataFolder(), u"UK", 0, uk));
+        CKeyboardLayout expected;
+        ASSERT_TRUE(expected.LoadLayoutImage(uk, true));
+        EXPECT_EQ(app.KeyboardLayout().LayoutImage(), expected.LayoutImage());
+        EXPECT_NE(app.KeyboardLayout().LayoutImage(), CKeyboardLayout().LayoutImage());
+        EXPECT_EQ(app.Look().GetSkinAdjust(), (SkinAdjust{-40, 0, 20}));
+        EXPECT_EQ(app.ExitInstance(), 0);
+    }
+    CUserProfile stored;
+    ASSERT_TRUE(ReadAccountFile(dir.Folder() + u"Data/Account/grace.dat", &stored));
+    EXPECT_EQ(stored.KeyboardLayoutFile(), u"UK");
+    EXPECT_EQ(stored.LoginCount(), 1u);
+
+    {
+        // Second start: the dialog; the user picks the direct login this time.
+        CTrainTypingApp app(env);
+        app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+        bool ran = false;
+        test::WhenModalOpens<CDlgLogin>(
+            [](CDlgLogin* dlg) {
+                EXPECT_TRUE(dlg->NameBox()->currentText().isEmpty());
+                dlg->NameBox()->setEditText(QStringLiteral("grace"));
+                dlg->StraightBox()->setChecked(true);
+                QTest::mouseClick(dlg->EnterButton(), Qt::LeftButton);
+            },
+            &ran);
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_TRUE(ran);
+        app.ExitInstance();
+    }
+    {
+        // Third start: straight in, no dialog.
+        CTrainTypingApp app(env);
+        app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+        bool dialog = false;
+        QPointer<QTimer> watch = test::WhenModalOpens<CDlgLogin>(
+            [](CDlgLogin* dlg) { dlg->reject(); }, &dialog);
+        ASSERT_TRUE(app.InitInstance());
+        delete watch.data();
+        EXPECT_FALSE(dialog);
+        EXPECT_EQ(app.UserAccount(), u"grace");
+        app.ExitInstance();
+    }
+    ASSERT_TRUE(ReadAccountFile(dir.Folder() + u"Data/Account/grace.dat", &stored));
+    EXPECT_EQ(stored.LoginCount(), 3u);
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(AppTest, APasswordChangeAskedForByTheProfileIsForcedAndSaved)
+{
+    MakeAccount(u"ada");
+    {
+        CUserData file;
+        ASSERT_TRUE(file.Open(dir.Folder() + u"Data/Account/ada.dat", CMiniDatabase::OpenMode::Write));
+        CUserProfile p = file.Profile();
+        p.SetMustChangePassword(1);
+        file.SetProfile(p);
+        ASSERT_TRUE(file.WriteHeader());
+    }
+    for (bool cancel : {true, false}) {
+        CTrainTypingApp::Environment env = Env();
+        env.offerWizardWhenEmpty = false;
+        CTrainTypingApp app(env);
+        std::vector<Shown> shown;
+        app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+        test::WhenModalOpens<CDlgLogin>([cancel](CDlgLogin* dlg) {
+            test::WhenModalOpens<CDlgChangePasswd>([cancel](CDlgChangePasswd* pw) {
+                EXPECT_FALSE(pw->OldPasswordEdit()->isVisible());
+                if (cancel) {
+                    pw->reject();
+                    return;
+                }
+                pw->NewPasswordEdit()->setText(QStringLiteral("fresh"));
+                pw->ConfirmEdit()->setText(QStringLiteral("fresh"));
+                QTest::mouseClick(pw->OkButton(), Qt::LeftButton);
+            });
+            dlg->NameBox()->setEditText(QStringLiteral("ada"));
+            QTest::mouseClick(dlg->EnterButton(), Qt::LeftButton);
+        });
+        EXPECT_EQ(app.InitInstance(), !cancel);
+        app.ExitInstance();
+    }
+    CUserProfile stored;
+    ASSERT_TRUE(ReadAccountFile(dir.Folder() + u"Data/Account/ada.dat", &stored));
+    EXPECT_EQ(stored.Password(), u"fresh");
+    EXPECT_EQ(stored.MustChangePassword(), 0);
 }
 
 } // namespace

@@ -60,6 +60,7 @@ CDlg_NewUserWizard_5::CDlg_NewUserWizard_5(CDlg_Wizard& wizard)
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
 
+    m_preview->setFixedSize(m_preview->sizeHint());
     auto* row2 = new QHBoxLayout;
     row2->setSpacing(18);
     row2->addLayout(grid, 1);

@@ -25,7 +25,7 @@ CDlg_Wizard::CDlg_Wizard(LoginHost& host, const CUserProfile& profile,
     AddPage(new CDlg_NewUserWizard_4(*this));
     AddPage(new CDlg_NewUserWizard_5(*this));
     AddPage(new CDlg_NewUserWizard_6(*this));
-    resize(600, 470);
+    resize(660, 470);
 }
 
 bool CDlg_Wizard::CreateAccount()

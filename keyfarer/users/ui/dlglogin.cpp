@@ -119,7 +119,6 @@ CDlgLogin::CDlgLogin(LoginHost& host, bool switchUser, QWidget* parent)
     connect(m_enter, &QAbstractButton::clicked, this, &CDlgLogin::OnEnter);
     connect(m_newUser, &QAbstractButton::clicked, this, &CDlgLogin::OnNewUser);
     connect(m_quit, &QAbstractButton::clicked, this, &CDlgLogin::reject);
-    connect(m_name->lineEdit(), &QLineEdit::returnPressed, this, &CDlgLogin::OnEnter);
     connect(m_name, &QComboBox::activated, this, &CDlgLogin::OnNameChosen);
 
     setFixedWidth(std::max(440, sizeHint().width()));
@@ -208,6 +207,15 @@ void CDlgLogin::OnNameChosen(int index)
 
 void CDlgLogin::OnEnter()
 {
+    // Enter reaches the dialog once more after the login it started has closed it.
+    if (m_working || result() == QDialog::Accepted)
+        return;
+    m_working = true;
+    struct Done
+    {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_working};
     // Choosing the list entry leaves its text in the field; it is no name to log in with.
     if (m_host.Privileges().ShowAccountList() && m_name->count() > 0 &&
         m_name->currentText() == m_name->itemText(0)) {
@@ -220,8 +228,14 @@ void CDlgLogin::OnEnter()
 
 void CDlgLogin::OnNewUser()
 {
-    if (!AllowNewUsers())
+    if (!AllowNewUsers() || m_working || result() == QDialog::Accepted)
         return;
+    m_working = true;
+    struct Done
+    {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_working};
     std::u16string account;
     if (CreateAccountWithWizard({}, false, account))
         LoginAccount(account, m_straight->isChecked());

@@ -73,6 +73,7 @@ private:
     bool m_switchUser;
     bool m_offerWizard = true;
     bool m_offered = false;
+    bool m_working = false; // a login or a wizard started from the dialog is under way
     CKFCombox* m_name;
     CKFCheckBox* m_straight;
     CAniButton* m_enter;

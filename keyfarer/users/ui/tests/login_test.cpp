@@ -33,7 +33,9 @@ namespace {
 
 using test::TempDir;
 using test::TestLoginHost;
+using test::DriveWizard;
 using test::WhenModalOpens;
+using test::WizardChoices;
 
 class LoginTest : public ::testing::Test
 {
@@ -68,65 +70,6 @@ protected:
     TempDir tree;
     std::unique_ptr<TestLoginHost> host;
 };
-
-// Fills the wizard's pages as a new user would and finishes it.
-struct WizardChoices
-{
-    QString account = QStringLiteral("grace");
-    QString fullName; // empty: the page copies the user name
-    int target = 0;   // list row on page 2
-    QString ownSpeed;
-    int unit = 0;
-    QString layout = QStringLiteral("US");
-    bool advanced = false;
-    int displaySize = 2, contentSize = 1, practiceType = 1;
-    bool twoSpace = false;
-    int screenSize = 0, hue = -40, saturation = 20;
-};
-
-void DriveWizard(CDlg_Wizard* w, const WizardChoices& c)
-{
-    auto* p1 = static_cast<CDlg_NewUserWizard_1*>(w->Page(0));
-    p1->AccountEdit()->clear();
-    QTest::keyClicks(p1->AccountEdit(), c.account);
-    if (!c.fullName.isEmpty()) {
-        p1->FullNameEdit()->clear();
-        QTest::keyClicks(p1->FullNameEdit(), c.fullName);
-    }
-    QTest::mouseClick(w->Button(CTavroPropertySheet::kIdWizardNext), Qt::LeftButton);
-    ASSERT_EQ(w->ActiveIndex(), 1);
-    auto* p2 = static_cast<CDlg_NewUserWizard_2*>(w->Page(1));
-    p2->UnitList()->setCurrentIndex(c.unit);
-    p2->TargetList()->setCurrentRow(c.target);
-    if (!c.ownSpeed.isEmpty()) {
-        p2->SpeedEdit()->clear();
-        QTest::keyClicks(p2->SpeedEdit(), c.ownSpeed);
-    }
-    QTest::mouseClick(w->Button(CTavroPropertySheet::kIdWizardNext), Qt::LeftButton);
-    ASSERT_EQ(w->ActiveIndex(), 2);
-    auto* p3 = static_cast<CDlg_NewUserWizard_3*>(w->Page(2));
-    const auto found = p3->LayoutList()->findItems(c.layout, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << c.layout.toStdString();
-    p3->LayoutList()->setCurrentItem(found[0]);
-    p3->AdvancedViewBox()->setChecked(c.advanced);
-    w->WizardNext();
-    auto* p4 = static_cast<CDlg_NewUserWizard_4*>(w->Page(3));
-    p4->DisplaySizeList()->setCurrentIndex(c.displaySize);
-    p4->ContentSizeList()->setCurrentIndex(c.contentSize);
-    p4->PracticeTypeList()->setCurrentIndex(c.practiceType);
-    p4->TwoSpaceBox()->setChecked(c.twoSpace);
-    w->WizardNext();
-    auto* p5 = static_cast<CDlg_NewUserWizard_5*>(w->Page(4));
-    p5->ScreenSizeList()->setCurrentIndex(c.screenSize);
-    p5->HueSlider()->setFocus();
-    p5->HueSlider()->SetPos(c.hue + 1);
-    QTest::keyClick(p5->HueSlider(), Qt::Key_Left); // a user's move, so the page hears it
-    p5->SaturationSlider()->SetPos(c.saturation - 1);
-    QTest::keyClick(p5->SaturationSlider(), Qt::Key_Right);
-    w->WizardNext();
-    ASSERT_EQ(w->ActiveIndex(), 5);
-    QTest::mouseClick(w->Button(CTavroPropertySheet::kIdWizardNext), Qt::LeftButton); // Finish
-}
 
 TEST_F(LoginTest, LoginAccountChecksTheNameAndLogsInTheTrimmedAccount)
 {
@@ -446,10 +389,12 @@ TEST_F(LoginTest, AppearancePageRecoloursThePreviewAndFollowsTheThemes)
 {
     CUserProfile defaults;
     ASSERT_TRUE(host->Supplier().LoadDefaultProfile(defaults));
+    defaults.SetAccountName(u"x");
+    defaults.SetFullName(u"x");
     CDlg_Wizard w(*host, defaults, {});
     w.show();
     auto* p5 = static_cast<CDlg_NewUserWizard_5*>(w.Page(4));
-    w.SetActivePage(4);
+    ASSERT_TRUE(w.SetActivePage(4));
     ASSERT_GE(p5->ThemeList()->count(), 2) << "the shipped themes are listed";
     const int custom = p5->ThemeList()->count() - 1;
     EXPECT_EQ(p5->ThemeList()->itemText(custom), QStringLiteral("Custom colors"));
@@ -484,8 +429,8 @@ TEST_F(LoginTest, AppearancePageRecoloursThePreviewAndFollowsTheThemes)
     p5->SaturationSlider()->setFocus();
     p5->SaturationSlider()->SetPos(presets[size_t(pick)].saturation == 100 ? 98 : 99);
     QTest::keyClick(p5->SaturationSlider(), Qt::Key_Right);
-    if (FindSkinPreset(presets, p5->HueShift(), p5->SaturationChange(), 0) < 0)
-        EXPECT_EQ(p5->ThemeList()->currentIndex(), custom);
+    const int match = FindSkinPreset(presets, p5->HueShift(), p5->SaturationChange(), 0);
+    EXPECT_EQ(p5->ThemeList()->currentIndex(), match >= 0 ? match : custom);
     w.WizardNext();
     EXPECT_EQ(w.Profile().SkinHue(), p5->HueShift());
     EXPECT_EQ(w.Profile().SkinSaturation(), p5->SaturationChange());
@@ -542,7 +487,7 @@ TEST_F(LoginTest, PasswordDialogChecksTheRepetitionAndStoresFifteenCharacters)
         QTest::keyClicks(dlg.ConfirmEdit(), QStringLiteral("secrte"));
         QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
         EXPECT_EQ(host->MessageKeys(), std::vector<std::u16string>{u"IDS_ERR_PASSNOTMATCH"});
-        EXPECT_TRUE(dlg.NewPasswordEdit()->hasFocus());
+        EXPECT_EQ(dlg.focusWidget(), dlg.NewPasswordEdit());
         EXPECT_NE(dlg.result(), QDialog::Accepted);
         EXPECT_EQ(host->UserOptions().Password(), u"");
         dlg.ConfirmEdit()->setText(QStringLiteral("secret"));
@@ -584,7 +529,7 @@ TEST_F(LoginTest, ScreenshotsOfTheLoginDialogAndAWizardPageAreShapedAndDrawn)
     }
     CDlg_Wizard w(*host, defaults, items);
     w.show();
-    w.SetActivePage(4);
+    ASSERT_TRUE(w.SetActivePage(4));
     QApplication::processEvents();
 
     const char* out = std::getenv("KF_SCREENSHOT_DIR");

@@ -11,11 +11,24 @@
 #include "skin/typingaspect.h"
 #include "testsupport/tempdir.h"
 #include "users/pump_typingdata.h"
+#include "skin/ui/flatedit.h"
+#include "skin/ui/flatlistbox.h"
+#include "skin/ui/kfcheckbox.h"
+#include "skin/ui/kfcombox.h"
+#include "skin/ui/kfsliderctrl.h"
+#include "users/ui/dlg_newuserwizard_1.h"
+#include "users/ui/dlg_newuserwizard_2.h"
+#include "users/ui/dlg_newuserwizard_3.h"
+#include "users/ui/dlg_newuserwizard_4.h"
+#include "users/ui/dlg_newuserwizard_5.h"
+#include "users/ui/dlg_wizard.h"
 #include "users/ui/loginhost.h"
 #include "users/userprofile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -24,6 +37,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace kf::test {
 
@@ -127,31 +142,90 @@ private:
 
 // Runs act on the first modal dialog of type T that opens after this call (polled from the
 // event loop, so it works inside exec()). Gives up after a few seconds, so a dialog that
-// never opens fails the test instead of hanging it.
+// never opens fails the test instead of hanging it. The returned timer may be deleted to
+// stop waiting; it is gone by itself once it acted or gave up.
 template <typename T>
-void WhenModalOpens(std::function<void(T*)> act, bool* ran = nullptr)
+QPointer<QTimer> WhenModalOpens(std::function<void(T*)> act, bool* ran = nullptr)
 {
     auto* timer = new QTimer;
-    auto* clock = new QElapsedTimer;
-    clock->start();
+    QElapsedTimer clock;
+    clock.start();
     QObject::connect(timer, &QTimer::timeout, [timer, clock, act, ran] {
         T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
         if (!dialog) {
-            if (clock->elapsed() > 5000) {
+            if (clock.elapsed() > 5000) {
                 timer->stop();
                 timer->deleteLater();
-                delete clock;
             }
             return;
         }
         timer->stop();
         timer->deleteLater();
-        delete clock;
         if (ran)
             *ran = true;
         act(dialog);
     });
     timer->start(10);
+    return timer;
+}
+
+// Fills the wizard's pages as a new user would and finishes it.
+struct WizardChoices
+{
+    QString account = QStringLiteral("grace");
+    QString fullName; // empty: the page copies the user name
+    int target = 0;   // list row on page 2
+    QString ownSpeed;
+    int unit = 0;
+    QString layout = QStringLiteral("US");
+    bool advanced = false;
+    int displaySize = 2, contentSize = 1, practiceType = 1;
+    bool twoSpace = false;
+    int screenSize = 0, hue = -40, saturation = 20;
+};
+
+inline void DriveWizard(CDlg_Wizard* w, const WizardChoices& c)
+{
+    auto* p1 = static_cast<CDlg_NewUserWizard_1*>(w->Page(0));
+    p1->AccountEdit()->clear();
+    QTest::keyClicks(p1->AccountEdit(), c.account);
+    if (!c.fullName.isEmpty()) {
+        p1->FullNameEdit()->clear();
+        QTest::keyClicks(p1->FullNameEdit(), c.fullName);
+    }
+    QTest::mouseClick(w->Button(CTavroPropertySheet::kIdWizardNext), Qt::LeftButton);
+    ASSERT_EQ(w->ActiveIndex(), 1);
+    auto* p2 = static_cast<CDlg_NewUserWizard_2*>(w->Page(1));
+    p2->UnitList()->setCurrentIndex(c.unit);
+    p2->TargetList()->setCurrentRow(c.target);
+    if (!c.ownSpeed.isEmpty()) {
+        p2->SpeedEdit()->clear();
+        QTest::keyClicks(p2->SpeedEdit(), c.ownSpeed);
+    }
+    QTest::mouseClick(w->Button(CTavroPropertySheet::kIdWizardNext), Qt::LeftButton);
+    ASSERT_EQ(w->ActiveIndex(), 2);
+    auto* p3 = static_cast<CDlg_NewUserWizard_3*>(w->Page(2));
+    const auto found = p3->LayoutList()->findItems(c.layout, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << c.layout.toStdString();
+    p3->LayoutList()->setCurrentItem(found[0]);
+    p3->AdvancedViewBox()->setChecked(c.advanced);
+    w->WizardNext();
+    auto* p4 = static_cast<CDlg_NewUserWizard_4*>(w->Page(3));
+    p4->DisplaySizeList()->setCurrentIndex(c.displaySize);
+    p4->ContentSizeList()->setCurrentIndex(c.contentSize);
+    p4->PracticeTypeList()->setCurrentIndex(c.practiceType);
+    p4->TwoSpaceBox()->setChecked(c.twoSpace);
+    w->WizardNext();
+    auto* p5 = static_cast<CDlg_NewUserWizard_5*>(w->Page(4));
+    p5->ScreenSizeList()->setCurrentIndex(c.screenSize);
+    p5->HueSlider()->setFocus();
+    p5->HueSlider()->SetPos(c.hue + 1);
+    QTest::keyClick(p5->HueSlider(), Qt::Key_Left); // a user's move, so the page hears it
+    p5->SaturationSlider()->SetPos(c.saturation - 1);
+    QTest::keyClick(p5->SaturationSlider(), Qt::Key_Right);
+    w->WizardNext();
+    ASSERT_EQ(w->ActiveIndex(), 5);
+    QTest::mouseClick(w->Button(CTavroPropertySheet::kIdWizardNext), Qt::LeftButton); // Finish
 }
 
 // The number of distinct colours of an image: a blank picture has one or two.
