@@ -131,8 +131,11 @@ bool CKeyboardView::RefreshModifiers(const ModifierState& state)
 
 void CKeyboardView::Redraw(bool clearCache)
 {
-    if (clearCache)
+    if (clearCache) {
         m_faces.clear();
+        m_pictureColours.clear();
+    }
+    DropKeyPictures();
     m_model.TakeChangedKeys();
     update();
 }
@@ -142,6 +145,8 @@ void CKeyboardView::UpdateChangedKeys()
     const bool all = m_model.EverythingChanged();
     const std::vector<KeyRef> keys = m_model.TakeChangedKeys();
     if (all) {
+        // The key pictures stay: what changes a key's look without a new layout (the label
+        // view, the modifiers of the simple view) is part of their signature.
         update();
         return;
     }
@@ -188,18 +193,77 @@ QPixmap CKeyboardView::FacePixmap(int picture, bool pressed, int width, int heig
     return face;
 }
 
+std::pair<QColor, QColor> CKeyboardView::PictureColours(int picture, bool pressed)
+{
+    const int key = picture * 2 + (pressed ? 1 : 0);
+    if (auto it = m_pictureColours.constFind(key); it != m_pictureColours.constEnd())
+        return *it;
+    QColor lip = m_look ? LookQColor(*m_look, LookColor::KeyShadow) : QColor(200, 205, 211);
+    QColor top = m_look ? LookQColor(*m_look, pressed ? LookColor::KeyPressed : LookColor::KeyFace)
+                        : QColor(Qt::white);
+    const QPixmap strip = m_look ? SkinPixmap(*m_look, skinbmp::kKeys) : QPixmap();
+    if (!strip.isNull()) {
+        const QImage img = strip.toImage();
+        const int cell = (picture * kKeyPictureStates + (pressed ? 1 : 0)) * kKeyPictureSize;
+        lip = img.pixelColor(cell + kKeyPictureSize / 2, kKeyPictureSize - 3);
+        top = img.pixelColor(cell + kKeyPictureSize / 2, kKeyPictureSize / 3);
+    }
+    m_pictureColours.insert(key, {top, lip});
+    return {top, lip};
+}
+
+void CKeyboardView::DropKeyPictures()
+{
+    for (auto& pictures : m_keyPictures)
+        pictures.clear();
+}
+
+QPixmap CKeyboardView::KeyPixmap(KeyRef key)
+{
+    const KeyRecord* rec = m_model.Record(key);
+    const size_t slot = size_t(key.index) + (key.keypad ? CKeyboardLayout::kMainKeys : 0);
+    if (!rec || slot >= m_keyPictures.size())
+        return {};
+    // What decides a key's look: its state and mark, and in the simple view the modifiers
+    // that choose its character.
+    const ModifierState& m = m_model.Modifiers();
+    quint32 signature =
+        rec->DisplayState() | (rec->HintMark() ? 4u : 0u) | (m_model.AdvancedView() ? 64u : 0u);
+    if (!m_model.AdvancedView())
+        signature |= (m.Shift() ? 8u : 0u) | (m.AltGr() ? 16u : 0u) | (m.capsLock ? 32u : 0u);
+    if (auto it = m_keyPictures[slot].constFind(signature); it != m_keyPictures[slot].constEnd())
+        return *it;
+    const KeyShape& s = m_model.Shape(key);
+    const int shadow = m_model.Geometry().shadowOffset;
+    const qreal dpr = devicePixelRatioF();
+    QPixmap pixmap(QSize(s.width + shadow + 1, s.height + shadow + 1) * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.translate(-s.left, -s.top);
+        PaintKey(p, key);
+    }
+    m_keyPictures[slot].insert(signature, pixmap);
+    return pixmap;
+}
+
 void CKeyboardView::paintEvent(QPaintEvent* event)
 {
     if (m_look && m_look->Generation() != m_lookGeneration) {
         m_lookGeneration = m_look->Generation();
         m_faces.clear();
+        m_pictureColours.clear();
+        DropKeyPictures();
     }
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    for (const KeyRef& key : m_model.VisibleKeys())
-        if (event->region().intersects(KeyRect(key)))
-            PaintKey(p, key);
+    for (const KeyRef& key : m_model.VisibleKeys()) {
+        const QRect r = KeyRect(key);
+        if (event->region().intersects(r))
+            p.drawPixmap(r.topLeft(), KeyPixmap(key));
+    }
 }
 
 void CKeyboardView::PaintKey(QPainter& p, KeyRef key)
@@ -239,16 +303,7 @@ void CKeyboardView::PaintKey(QPainter& p, KeyRef key)
             p.drawPixmap(s.left, s.top, face);
         } else {
             // No picture (or an Enter key of two rows): the picture's own colours.
-            QColor lip = color(LookColor::KeyShadow, QColor(200, 205, 211));
-            QColor top = color(pressed ? LookColor::KeyPressed : LookColor::KeyFace, Qt::white);
-            const QPixmap strip = m_look ? SkinPixmap(*m_look, skinbmp::kKeys) : QPixmap();
-            if (!strip.isNull()) {
-                const QImage img = strip.toImage();
-                const int cell = (picture * kKeyPictureStates + (pressed ? 1 : 0)) *
-                                 kKeyPictureSize;
-                lip = img.pixelColor(cell + kKeyPictureSize / 2, kKeyPictureSize - 3);
-                top = img.pixelColor(cell + kKeyPictureSize / 2, kKeyPictureSize / 3);
-            }
+            auto [top, lip] = PictureColours(picture, pressed);
             p.fillPath(outline, lip);
             p.fillPath(outline.intersected(outline.translated(0, pressed ? -1 : -kLip)), top);
         }
@@ -275,7 +330,10 @@ void CKeyboardView::PaintKey(QPainter& p, KeyRef key)
     }
     if (!labels.large.empty()) {
         p.setFont(large);
-        p.drawText(area, Qt::AlignCenter, Text(labels.large));
+        // Beside a corner character the big one moves over to leave it room.
+        const bool corner = !labels.bottomRight.empty() || !labels.topRight.empty();
+        p.drawText(corner ? area.adjusted(-2, 0, -g.textInsetX - 4, 0) : area, Qt::AlignCenter,
+                   Text(labels.large));
     }
     p.setFont(small);
     if (!labels.topLeft.empty())

@@ -16,6 +16,8 @@
 #include "keyboard/keyboardmodel.h"
 
 #include <QHash>
+
+#include <array>
 #include <QPixmap>
 #include <QWidget>
 
@@ -67,11 +69,20 @@ protected:
 
 private:
     void PaintKey(class QPainter& painter, KeyRef key);
+    // The key drawn as it looks now, from a cache keyed by what decides its look.
+    QPixmap KeyPixmap(KeyRef key);
+    void DropKeyPictures();
     QPixmap FacePixmap(int picture, bool pressed, int width, int height);
+    // The face and lip colours of a key picture, for keys drawn as shapes (two-row Enter).
+    std::pair<QColor, QColor> PictureColours(int picture, bool pressed);
 
     const CTypingAspect* m_look = nullptr;
     CKeyboardModel m_model;
     QHash<quint64, QPixmap> m_faces;
+    QHash<int, std::pair<QColor, QColor>> m_pictureColours;
+    // Per key (main keys, then the keypad): its pictures by look signature.
+    std::array<QHash<quint32, QPixmap>, CKeyboardLayout::kMainKeys + CKeyboardLayout::kKeypadKeys>
+        m_keyPictures;
     unsigned m_lookGeneration = ~0u;
 };
 

@@ -10,3 +10,10 @@ kf_add_test(NAME kf_standview_ui_test QT
     SOURCES ${CMAKE_SOURCE_DIR}/keyfarer/session/tests/ui/standview_test.cpp
     LIBS kf_standview_ui
     LABELS ui)
+
+# One keystroke on the views, repaint included (figures, not a test).
+if(TARGET kf_keyboard_ui OR EXISTS ${CMAKE_SOURCE_DIR}/keyfarer/keyboard/CMakeLists.txt)
+    kf_add_benchmark(NAME kf_standview_bench
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/standview_bench.cpp
+        LIBS kf_standview_ui kf_keyboard_ui)
+endif()
