@@ -30,8 +30,9 @@ QString ResultDateText(const CResultRecord& result)
     // "12 March 2024" (or the locale's order of it), followed by the time of day.
     QString format = locale.dateFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("dddd[,.]?\\s*")));
-    return locale.toString(date, format.trimmed()) + QStringLiteral(", ") +
-           locale.toString(time, QLocale::ShortFormat);
+    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(QStringLiteral(":ss"));
+    return locale.toString(date, format.trimmed()) + QStringLiteral(", ") + locale.toString(time, timeFormat);
 }
 
 namespace {
