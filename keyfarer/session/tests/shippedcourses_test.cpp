@@ -1,5 +1,6 @@
 // The shipped courses and test texts of the staged tree run through the real engine: every
-// lesson gives well-formed practice on the shipped US layout, and every test text cuts.
+// lesson gives well-formed practice on the shipped layout it is written for, and every test
+// text cuts.
 #include "session/paradigmpump.h"
 
 #include "content/keyboardlayout.h"
@@ -41,14 +42,33 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(fs::is_directory(kData / "Tutorial")) << "the stage has no courses: build kf_courses";
-        Bytes image;
-        ASSERT_TRUE(LocalLoadKeyboardLayout(DataFolder(), u"US", 0, image));
-        CKeyboardLayout layout;
-        ASSERT_TRUE(layout.LoadLayoutImage(image, true));
-        m_engine.SetKeyTables(layout);
+        ASSERT_TRUE(UseLayout(CourseHeader::kAny));
         SetFixedSeed(20240601);
     }
     void TearDown() override { SetFixedSeed(std::nullopt); }
+
+    // The shipped layout a course of that layout type is written for (US for the courses
+    // that run on any layout's keys and for the keypad).
+    bool UseLayout(uint8_t courseLayoutType)
+    {
+        const bool anyLayout = courseLayoutType == CourseHeader::kAny ||
+                               courseLayoutType == CourseHeader::kKeypadLayoutType ||
+                               courseLayoutType == CourseHeader::kAnyKeysLayoutType;
+        for (const auto& e : fs::directory_iterator(kData / "KBLayout")) {
+            if (e.path().extension() != ".kbl")
+                continue;
+            const std::u16string name = e.path().stem().u16string();
+            Bytes image;
+            CKeyboardLayout layout;
+            if (!LocalLoadKeyboardLayout(DataFolder(), name, 0, image) || !layout.LoadLayoutImage(image, true))
+                continue;
+            if (anyLayout ? name == u"US" : layout.LayoutType() == courseLayoutType) {
+                m_engine.SetKeyTables(layout);
+                return true;
+            }
+        }
+        return false;
+    }
 
     // Each phase of the engine's phase text holds only what its phase may hold.
     void CheckPhaseText(int32_t lesson)
@@ -106,6 +126,8 @@ TEST_F(ShippedContent, EveryLessonGivesWellFormedPractice)
         std::u16string layout;
         ASSERT_TRUE(m_engine.LoadCourse(stored, standard, layout));
         ASSERT_TRUE(standard);
+        ASSERT_TRUE(UseLayout(m_engine.Course().Header().LayoutType()))
+            << "no shipped layout of type " << int(m_engine.Course().Header().LayoutType());
         ++courses;
         for (int32_t i = 0; i < static_cast<int32_t>(m_engine.LessonCount()); ++i) {
             const LessonRecord& rec = *m_engine.Course().Lesson(i);
