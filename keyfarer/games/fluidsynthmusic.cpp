@@ -77,6 +77,9 @@ public:
             return false;
         fluid_settings_setnum(m_settings, "synth.gain", kGain);
         fluid_settings_setint(m_settings, "synth.lock-memory", 0);
+        // Each track sets its programs and controllers itself; a reset would cut the last
+        // sound of the track before.
+        fluid_settings_setint(m_settings, "player.reset-synth", 0);
         m_synth = new_fluid_synth(m_settings);
         if (!m_synth) {
             Close();
@@ -118,6 +121,9 @@ public:
 
     void Stop() override
     {
+        // A track that played to its end has released its notes: their last sound rings on
+        // into the next track instead of being cut.
+        const bool ended = Finished();
         m_paused = false;
         if (m_player) {
             fluid_player_stop(m_player);
@@ -125,7 +131,7 @@ public:
             delete_fluid_player(m_player);
             m_player = nullptr;
         }
-        if (m_synth)
+        if (m_synth && !ended)
             fluid_synth_all_sounds_off(m_synth, -1);
     }
 

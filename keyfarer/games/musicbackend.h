@@ -19,7 +19,8 @@ public:
     // Stops what plays and starts the MIDI file (a POSIX path) from its beginning; false when
     // the file cannot be played.
     virtual bool Play(const std::string& path) = 0;
-    // Stops and forgets the current file; notes that sound are silenced.
+    // Stops and forgets the current file; notes that sound are silenced (after a file that
+    // played to its end, what still rings may ring out).
     virtual void Stop() = 0;
     // Holds the current file where it is, silencing its notes; Resume goes on from there.
     virtual void Pause() = 0;
