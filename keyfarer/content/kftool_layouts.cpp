@@ -1,6 +1,6 @@
 // kftool subcommands on keyboard layouts and finger assignment files: making them from their
 // readable sources (layoutsource.h, fingersource.h), dumping them, and listing and loading
-// layouts as the data supplier does.
+// layouts as the data supplier does, and dumping input-method keyboards.
 //
 // Exit codes: 0 done, 1 the input is invalid or a file cannot be read or written, 64 usage.
 #include "kftool/jsonwriter.h"
@@ -8,11 +8,13 @@
 
 #include "content/fingerassignment.h"
 #include "content/fingersource.h"
+#include "content/inputmethodkeyboard.h"
 #include "content/keyboardlayout.h"
 #include "content/layoutsource.h"
 #include "content/locallayouts.h"
 #include "platform/lasterror.h"
 #include "platform/path.h"
+#include "platform/textfile.h"
 #include "platform/utf.h"
 
 #include <cstdio>
@@ -324,6 +326,95 @@ int RunFingerDump(tool::Args& args)
     return 0;
 }
 
+// kftool ikbl dump FILE [--layout LAYOUT.kbl] [--json]: an input-method keyboard's settings
+// and the keyboard it makes: the reduced key set, or the labels on the standard layout (the
+// given one, else the built-in default), key by key in row order.
+int RunIkblDump(tool::Args& args)
+{
+    const bool json = args.TakeFlag("json");
+    const std::optional<std::string> layoutFile = args.TakeOption("layout");
+    if (!args.Error().empty())
+        return tool::UsageError(args.Error());
+    if (!args.CheckNoUnknownOptions() || args.Count() != 1)
+        return tool::UsageError("usage: kftool ikbl dump FILE [--layout LAYOUT.kbl] [--json]");
+    Bytes bytes;
+    std::string error;
+    if (!ReadInput(args[0], bytes, error))
+        return Failure(error);
+    // As the program reads it: through the text file reader, whatever the encoding.
+    InputMethodKeyboard ime;
+    if (!ime.ParseText(DecodeText(bytes)))
+        return Failure(args[0] + " is not an input-method keyboard (Tag of [General] is not " +
+                       "IMEKEYBOARDLAYOUT)");
+    CKeyboardLayout layout;
+    if (layoutFile && !LoadLayoutFile(*layoutFile, layout, error))
+        return Failure(error);
+    if (!layout.ApplyInputMethodKeyboard(ime))
+        return Failure(args[0] + ": the keyboard cannot be built");
+
+    if (json) {
+        tool::JsonWriter j(stdout);
+        j.BeginObject();
+        j.Key("FontName");
+        j.String(ime.FontName());
+        j.Key("Stress_CapitalChar");
+        j.Bool(ime.StressCapitalChar());
+        j.Key("ContainNumericKey");
+        j.Bool(ime.ContainNumericKey());
+        j.Key("Standard_layout");
+        j.Bool(ime.StandardLayout());
+        j.Key("SmallFont_Size");
+        j.Number(ime.SmallFontSize());
+        j.Key("SmallFont_Bold");
+        j.Number(ime.SmallFontBold());
+        j.Key("keys");
+        j.BeginArray();
+        for (size_t i = 0; i < layout.MainKeyCount(); ++i) {
+            const KeyRecord& k = *layout.MainKey(i);
+            if (k.IsModifier())
+                continue;
+            j.BeginObject();
+            j.Key("index");
+            j.Number(static_cast<int64_t>(i));
+            j.Key("row");
+            j.Number(layout.RowOfMainKey(i));
+            j.Key("key");
+            j.String(InputMethodKeyboard::KeyNameFor(k.Base()));
+            j.Key("label");
+            j.String(layout.KeyLabel(i));
+            j.EndObject();
+        }
+        j.EndArray();
+        j.EndObject();
+        j.Finish();
+        return 0;
+    }
+    std::string out = "[General]\nTag=IMEKEYBOARDLAYOUT\nFontName=" + ToUtf8(ime.FontName()) +
+                      "\nStress_CapitalChar=" + std::to_string(ime.StressCapitalChar() ? 1 : 0) +
+                      "\nContainNumericKey=" + std::to_string(ime.ContainNumericKey() ? 1 : 0) +
+                      "\nStandard_layout=" + std::to_string(ime.StandardLayout() ? 1 : 0) +
+                      "\nSmallFont_Size=" + std::to_string(ime.SmallFontSize()) +
+                      "\nSmallFont_Bold=" + std::to_string(ime.SmallFontBold()) + "\n\n";
+    out += ime.StandardLayout() ? "; labels on " + ToUtf8(layout.Name()) + ", row by row\n"
+                                : "; reduced keyboard of " + std::to_string(layout.MainKeyCount()) +
+                                      " keys, row by row\n";
+    out += "[KeyChars]\n";
+    int row = 0;
+    for (size_t i = 0; i < layout.MainKeyCount(); ++i) {
+        const KeyRecord& k = *layout.MainKey(i);
+        if (k.IsModifier() || layout.KeyLabel(i).empty())
+            continue;
+        if (layout.RowOfMainKey(i) != row) {
+            row = layout.RowOfMainKey(i);
+            out += "; row " + std::to_string(row) + "\n";
+        }
+        out += ToUtf8(InputMethodKeyboard::KeyNameFor(k.Base())) + "=" +
+               ToUtf8(layout.KeyLabel(i)) + "\n";
+    }
+    PrintText(out);
+    return 0;
+}
+
 KF_TOOL_COMMAND("kbl make", "SOURCE.txt OUT.kbl", RunKblMake);
 KF_TOOL_COMMAND("kbl dump", "FILE [--json]", RunKblDump);
 KF_TOOL_COMMAND("kbl list", "DATA_FOLDER", RunKblList);
@@ -334,6 +425,7 @@ KF_TOOL_COMMAND("finger make",
                 "family must have its rows)",
                 RunFingerMake);
 KF_TOOL_COMMAND("finger dump", "FILE [--layout LAYOUT.kbl]", RunFingerDump);
+KF_TOOL_COMMAND("ikbl dump", "FILE [--layout LAYOUT.kbl] [--json]", RunIkblDump);
 
 } // namespace
 } // namespace kf
