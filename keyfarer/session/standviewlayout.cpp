@@ -152,7 +152,9 @@ void CStandViewLayout::SetText(const char16_t* sample, uint32_t sampleLength,
 {
     m_sample = sample;
     m_sampleLength = sample ? sampleLength : 0;
-    m_typed = sample ? typed : nullptr;
+    // Free typing shows the typed text itself: compared with itself every character would
+    // count as correct and fade, so it is shown as plain text.
+    m_typed = sample && typed != sample ? typed : nullptr;
     m_typedLength = m_typed ? typedLength : 0;
     RelayoutFrom(-1);
 }

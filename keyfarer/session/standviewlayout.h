@@ -173,7 +173,8 @@ public:
     // each of them: character i counts as typed when i < typedLength and typed[i] is not 0
     // (the engine keeps its buffer 0 from the position on, so passing the buffer with the
     // sample's length is enough). Page and caret go back to 0; the pages are laid out. A null
-    // sample clears the view.
+    // sample clears the view. Free typing passes the typed buffer as the sample (typed may be
+    // the same buffer): the text is then shown untyped, in the normal colour.
     void SetText(const char16_t* sample, uint32_t sampleLength, const char16_t* typed,
                  uint32_t typedLength);
     // Free typing: the text grew (or shrank) to n characters of the same buffer; lays out

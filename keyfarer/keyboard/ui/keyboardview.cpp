@@ -319,8 +319,15 @@ void CKeyboardView::PaintKey(QPainter& p, KeyRef key)
     const QFont large = m_look ? LookQFont(*m_look, LookFont::KeyLarge) : font();
     p.setPen(text);
     if (!labels.name.empty()) {
-        p.setFont(small);
-        p.drawText(area, Qt::AlignLeft | Qt::AlignTop, Text(labels.name));
+        // A long name on a narrow key (the keypad's Enter) gets a smaller font, never cut.
+        QFont f = small;
+        const QString name = Text(labels.name);
+        while (f.pointSizeF() > 5.5 &&
+               QFontMetrics(f).boundingRect(area, Qt::AlignLeft | Qt::AlignTop, name).width() >
+                   area.width())
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+        p.setFont(f);
+        p.drawText(area, Qt::AlignLeft | Qt::AlignTop, name);
     }
     if (!labels.bar.empty()) {
         p.setFont(small);

@@ -323,6 +323,19 @@ TEST_F(StandViewLayoutTest, FreeTypingGrowsTheTextFromTheCurrentPage)
     EXPECT_TRUE(layout.CaretAt(last, layout.CaretOffset(0)).visible);
 }
 
+TEST_F(StandViewLayoutTest, TheTypedBufferShownAsItsOwnSampleIsPlainText)
+{
+    std::u16string buffer = u"free text";
+    buffer.resize(50, u'\0');
+    layout.SetClientSize(220, 400);
+    layout.SetMetrics(&metrics);
+    layout.SetCaretAtEnd(true);
+    layout.SetText(buffer.data(), 9, buffer.data(), 50);
+    for (const StandDrawItem& item : layout.PageItems(0))
+        EXPECT_EQ(item.state, StandCharState::Untyped);
+    EXPECT_EQ(layout.CaretOffset(8), 9u);
+}
+
 TEST_F(StandViewLayoutTest, NullSampleClears)
 {
     Prepare(120, 400, u"abc");

@@ -147,6 +147,19 @@ int main(int argc, char** argv)
         Desk(look, view, nullptr, &hands).save(out + "/desk_lesson_hands.png");
     }
 
+    // The numeric keypad with Num Lock lit and the 5 marked.
+    {
+        CTypingKeyboard keypad(&look);
+        LoadLayout(keypad, "US");
+        keypad.SetViewKind(KeyboardViewKind::Keypad);
+        keypad.resize(keypad.sizeHint());
+        ModifierState locks;
+        locks.numLock = true;
+        keypad.RefreshModifiers(locks);
+        keypad.MarkNextCharacters(u"5", 1);
+        keypad.grab().save(out + "/keyboard_keypad.png");
+    }
+
     // A test in two-row mode, with errors.
     {
         CStandView view(&look);
