@@ -154,7 +154,15 @@ public:
 
     bool Finished() override
     {
-        return m_player && !m_paused && fluid_player_get_status(m_player) == FLUID_PLAYER_DONE;
+        if (!m_player || m_paused)
+            return false;
+        if (fluid_player_get_status(m_player) == FLUID_PLAYER_DONE)
+            return true;
+        // The player itself waits for the last notes to die away, seconds after the music;
+        // the next track (or the loop) starts at the end of the music instead, and the last
+        // notes ring on over it.
+        const int total = fluid_player_get_total_ticks(m_player);
+        return total > 0 && fluid_player_get_current_tick(m_player) >= total;
     }
 
     void Close() override
