@@ -7,12 +7,14 @@ int main(int argc, char** argv)
 {
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Keyfarer"));
+    // The login dialogs close before the main frame is shown; only the frame ends the program
+    // (its exit command or an accepted close).
+    QApplication::setQuitOnLastWindowClosed(false);
     kf::CTrainTypingApp app;
     if (!app.InitInstance()) {
         app.ExitInstance();
         return app.AnotherCopyRuns() ? 0 : 1;
     }
-    QObject::connect(&qt, &QApplication::lastWindowClosed, &qt, &QApplication::quit);
     QApplication::exec();
     return app.ExitInstance();
 }

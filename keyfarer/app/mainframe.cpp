@@ -419,6 +419,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (g_exiting) {
         event->accept();
+        QCoreApplication::quit();
         return;
     }
     // The close button and Alt+F4 leave the program only when the user may abort.
@@ -428,6 +429,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     g_exiting = true;
     event->accept();
+    QCoreApplication::quit();
 }
 
 void CMainFrame::changeEvent(QEvent* event)

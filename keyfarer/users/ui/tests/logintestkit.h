@@ -11,6 +11,7 @@
 #include "skin/typingaspect.h"
 #include "testsupport/tempdir.h"
 #include "users/pump_typingdata.h"
+#include "skin/ui/anibutton.h"
 #include "skin/ui/flatedit.h"
 #include "skin/ui/flatlistbox.h"
 #include "skin/ui/kfcheckbox.h"
