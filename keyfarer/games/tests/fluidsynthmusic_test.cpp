@@ -125,6 +125,8 @@ TEST(FluidSynthMusic, PlayerLearnsWhetherThereIsSoundAndShutsDown)
     const auto output = music.SoundOutput();
     EXPECT_NE(output, CBackgndMusic::Output::Unknown);
     if (output == CBackgndMusic::Output::Available) {
+        for (int i = 0; i < 200 && music.CurrentTrack().empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         EXPECT_NE(music.CurrentTrack().find(u"mainbackgnd.mid"), std::u16string::npos);
     } else {
         EXPECT_EQ(music.CurrentTrack(), u"");
