@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <unistd.h>
 
@@ -75,6 +76,19 @@ public:
 private:
     std::vector<std::u16string>& m_log;
 };
+
+// The standard output of a command line.
+std::string RunTool(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
 
 // An installation tree of its own: the staged tree without its programs.
 class AppTest : public ::testing::Test
@@ -392,6 +406,13 @@ TEST_F(AppTest, AFirstUserIsGuidedFromTheWizardToTheDeskAndLaterLogsInStraight)
     ASSERT_TRUE(ReadAccountFile(dir.Folder() + u"Data/Account/grace.dat", &stored));
     EXPECT_EQ(stored.KeyboardLayoutFile(), u"UK");
     EXPECT_EQ(stored.LoginCount(), 1u);
+    // The administrators' tool reads the same file.
+    const std::string dump = RunTool(std::string(KF_STAGE_DIR) + "/kftool user dump '" +
+                                     dir.Native("Data/Account/grace.dat") + "' --json");
+    EXPECT_NE(dump.find("\"AccountName\": \"grace\""), std::string::npos) << dump;
+    EXPECT_NE(dump.find("\"Keyboard_LayoutFile\": \"UK\""), std::string::npos);
+    EXPECT_NE(dump.find("\"Single_Fullmark\": 150"), std::string::npos);
+    EXPECT_NE(dump.find("\"Skin_Hue\": -40"), std::string::npos);
 
     {
         // Second start: the dialog; the user picks the direct login this time.
@@ -466,6 +487,63 @@ TEST_F(AppTest, APasswordChangeAskedForByTheProfileIsForcedAndSaved)
     ASSERT_TRUE(ReadAccountFile(dir.Folder() + u"Data/Account/ada.dat", &stored));
     EXPECT_EQ(stored.Password(), u"fresh");
     EXPECT_EQ(stored.MustChangePassword(), 0);
+}
+
+TEST_F(AppTest, SwitchingUserLogsTheOtherUserInAndCancellingKeepsTheFirst)
+{
+    RememberAccount(u"ada");
+    MakeAccount(u"bob");
+    CTrainTypingApp app(Env());
+    std::vector<Shown> shown;
+    app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_EQ(app.UserAccount(), u"ada");
+
+    // Cancelled after a failed attempt: ada stays and her file is held again.
+    test::WhenModalOpens<CDlgLogin>([](CDlgLogin* dlg) {
+        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Switch user"));
+        dlg->NameBox()->setEditText(QStringLiteral("nobody"));
+        dlg->StraightBox()->setChecked(false);
+        QTest::mouseClick(dlg->EnterButton(), Qt::LeftButton); // asks; the recorder says OK, not yes
+        QTest::mouseClick(dlg->QuitButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(app.SwitchUser());
+    EXPECT_EQ(app.UserAccount(), u"ada");
+    EXPECT_EQ(app.UserOptions().AccountName(), u"ada");
+    app.UserOptions().SetSkinHue(33);
+    app.Supplier().SetErrorKey(u"IDS_ERR_SAVEUSERCONFIG");
+    EXPECT_TRUE(app.Supplier().SaveProfile(app.UserOptions()));
+
+    test::WhenModalOpens<CDlgLogin>([](CDlgLogin* dlg) {
+        dlg->NameBox()->setEditText(QStringLiteral("bob"));
+        QTest::mouseClick(dlg->EnterButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(app.SwitchUser());
+    EXPECT_EQ(app.UserAccount(), u"bob");
+    EXPECT_EQ(app.UserFile(), app.Supplier().Store().UserFilePath(u"bob"));
+    EXPECT_EQ(app.Supplier().Store().UserFile().Path(), app.UserFile());
+    EXPECT_EQ(app.StraightLoginId(), u"bob"); // the box stayed ticked from the straight login
+
+    // The desk's password icon: the current password is asked, the profile saved at once.
+    test::WhenModalOpens<CDlgChangePasswd>([](CDlgChangePasswd* pw) {
+        EXPECT_TRUE(pw->OldPasswordEdit()->isVisible());
+        pw->NewPasswordEdit()->setText(QStringLiteral("b0b"));
+        pw->ConfirmEdit()->setText(QStringLiteral("b0b"));
+        QTest::mouseClick(pw->OkButton(), Qt::LeftButton);
+    });
+    shown.clear();
+    EXPECT_TRUE(app.ChangePassword(true));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, app.GetResString(u"IDS_MES_CHANGEPASSWDOK"));
+    EXPECT_EQ(shown[0].style, 0x40u);
+    app.ExitInstance();
+
+    CUserProfile ada, bob;
+    ASSERT_TRUE(ReadAccountFile(dir.Folder() + u"Data/Account/ada.dat", &ada));
+    ASSERT_TRUE(ReadAccountFile(dir.Folder() + u"Data/Account/bob.dat", &bob));
+    EXPECT_EQ(ada.SkinHue(), 33);
+    EXPECT_EQ(bob.Password(), u"b0b");
+    EXPECT_EQ(bob.LoginCount(), 1u);
 }
 
 } // namespace
