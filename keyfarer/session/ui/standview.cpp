@@ -126,7 +126,7 @@ void CStandView::SetLook(const CTypingAspect* look)
 void CStandView::SetText(const char16_t* sample, uint32_t sampleLength, const char16_t* typed,
                          uint32_t typedLength)
 {
-    const bool wasTurning = m_turn.Running();
+    const bool wasTurning = IsTurningPage();
     if (wasTurning) {
         m_turn.Finish();
         m_turnTimer->stop();
@@ -201,10 +201,11 @@ void CStandView::TurnToPage(uint32_t page)
         update();
         return;
     }
-    if (m_turn.Running()) {
+    if (IsTurningPage()) {
         // A turn ordered during a turn: the first one ends where it is.
         m_turn.Finish();
         m_turnTimer->stop();
+        m_oldPage = QImage();
     }
     const bool animate = m_animate && isVisible() && m_bufferValid && width() > 0 && height() > 0;
     if (animate)
@@ -245,7 +246,7 @@ void CStandView::OnTurnTick()
 
 void CStandView::FinishPageTurn()
 {
-    if (!m_turnTimer->isActive() && m_oldPage.isNull())
+    if (!IsTurningPage())
         return;
     m_turn.Finish();
     m_turnTimer->stop();
@@ -444,12 +445,10 @@ void CStandView::Stop()
 {
     m_caretTimer->stop();
     m_queue.Clear();
-    if (m_turn.Running() || !m_oldPage.isNull()) {
-        m_turn.Finish();
-        m_turnTimer->stop();
-        m_oldPage = QImage();
-        emit pageTurnFinished();
-    }
+    // A running turn just ends: the exercise is over, so nothing waits for it.
+    m_turn.Finish();
+    m_turnTimer->stop();
+    m_oldPage = QImage();
     update();
 }
 
@@ -698,7 +697,9 @@ void CStandView::paintEvent(QPaintEvent* event)
         p.drawImage(QRectF(dst.left, dst.top, dst.width, dst.height), image,
                     QRectF(src.left * dpr, src.top * dpr, src.width * dpr, src.height * dpr));
     };
-    if (m_turn.Running() && !m_oldPage.isNull()) {
+    if (!m_oldPage.isNull()) {
+        // The frame of this moment (the turn's timer ends the turn itself).
+        m_turn.Advance(TickCount());
         const PageTurnFrame f = m_turn.Frame();
         blit(m_oldPage, f.oldSrc, f.oldDst);
         blit(m_buffer, f.newSrc, f.newDst);

@@ -104,7 +104,8 @@ public:
 
     void SetPageTurnAnimation(bool on) { m_animate = on; }
     bool PageTurnAnimation() const { return m_animate; }
-    bool IsTurningPage() const { return m_turn.Running(); }
+    // From TurnToPage until pageTurnFinished.
+    bool IsTurningPage() const { return !m_oldPage.isNull(); }
     // Ends a running turn at once (held keystrokes are handed on).
     void FinishPageTurn();
     // Forces one effect instead of a random one (nullopt: random again).
@@ -122,7 +123,8 @@ public:
 
     // Pauses the caret's animation (the exercise is paused or the program inactive).
     void Pause(bool paused);
-    // Stops every timer and ends a running turn (the exercise ended).
+    // Stops every timer, forgets held keystrokes and ends a running turn without
+    // pageTurnFinished (the exercise ended; a clock paused for the turn stays paused).
     void Stop();
 
     const CStandViewLayout& Layout() const { return m_layout; }

@@ -5,6 +5,7 @@
 // both label views. The layouts are compiled from their readable sources.
 
 #include "content/layoutsource.h"
+#include "platform/clock.h"
 #include "keyboard/ui/handsview.h"
 #include "keyboard/ui/typingkeyboard.h"
 #include "session/exercisekind.h"
@@ -187,6 +188,35 @@ int main(int argc, char** argv)
         o.doubleLineView = false;
         view.ApplyOptions(o, context);
         view.grab().save(out + "/standview_test_overlay.png");
+    }
+
+    // The three page-turn effects, a third of the way through.
+    {
+        uint32_t now = 0;
+        SetTickSourceForTesting([&] { return now; });
+        std::u16string text;
+        for (int i = 0; i < 60; ++i)
+            text += i < 20 ? u"leaving this page " : u"ARRIVING NEXT ";
+        Exercise e = MakeExercise(text, u"");
+        const char* names[] = {"slide", "push", "wipe"};
+        for (int effect = 0; effect < kPageTurnEffects; ++effect) {
+            CStandView view(&look);
+            view.resize(textRect.size());
+            StandViewContext context;
+            context.deskMode = desk_mode::kTest;
+            context.kind = kind::kTest;
+            view.ApplyOptions(options, context);
+            view.SetText(e.sample.data(), uint32_t(e.sample.size()), e.typed.data(),
+                         uint32_t(e.sample.size()));
+            view.show();
+            QApplication::processEvents();
+            view.SetPageTurnEffect(static_cast<PageTurnEffect>(effect));
+            view.TurnToPage(view.PageOf(uint32_t(text.find(u"ARRIVING"))) + 1);
+            now += effect == 2 ? textRect.width() / 3 / 5 * 2 : textRect.height() / 3 / 5 * 2;
+            view.grab().save(out + QString("/standview_pageturn_%1.png").arg(names[effect]));
+            view.FinishPageTurn();
+        }
+        SetTickSourceForTesting({});
     }
 
     // Free typing: the typed text in the normal colour, the bar caret at its end.
