@@ -72,8 +72,9 @@ public:
     FrameScene(const CTypingAspect& look, QObject* parent) : QGraphicsScene(parent), m_look(look) {}
 
 protected:
-    void drawBackground(QPainter* p, const QRectF&) override
+    void drawBackground(QPainter* p, const QRectF& exposed) override
     {
+        p->fillRect(exposed, Qt::black); // beyond the picture, when the screen's ratio differs
         PaintFrameBackground(*p, sceneRect().toRect(), m_look);
     }
 
@@ -264,7 +265,6 @@ void CMainFrame::EnterScaledView(const QSize& logical)
         m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_view->setFocusPolicy(Qt::NoFocus);
         m_view->setRenderHint(QPainter::SmoothPixmapTransform);
-        m_view->setBackgroundBrush(Qt::black);
         m_view->viewport()->installEventFilter(this);
         m_deskWidget->setParent(nullptr);
         m_proxy = m_scene->addWidget(m_deskWidget);

@@ -245,9 +245,26 @@ TEST_F(FrameTest, WithoutADeskTheFrameShowsTheDeskPictureOnTheTiledBackground)
     if (const char* out = std::getenv("KF_SCREENSHOT_DIR"))
         shot.save(QString::fromUtf8(out) + "/frame_mode1.png");
 
-    frame->SetScreenMode(2);
+    // Mode 2 on a 16:9 screen: the whole picture at 1280 × 720, scaled by 1.5.
+    auto wide = Frame({0, 0, 1920, 1080}, {0, 0, 1920, 1040});
+    wide->SetScreenMode(2);
+    wide->show(); // not full screen: the test's screen is not the display's
+    QApplication::processEvents();
+    const QImage scaled = wide->grab().toImage();
+    ASSERT_EQ(scaled.size(), QSize(1920, 1080));
+    // A flat area of the desk picture shows at 1.5 times its place.
+    const QColor expected = desk.pixelColor(400, 30);
+    const QColor seen = scaled.pixelColor(int((240 + 400) * 1.5), int((74 + 30) * 1.5));
+    EXPECT_NEAR(seen.red(), expected.red(), 8);
+    EXPECT_NEAR(seen.green(), expected.green(), 8);
+    EXPECT_NEAR(seen.blue(), expected.blue(), 8);
+    // The background is drawn at the same scale, not left black.
+    const QColor back = scaled.pixelColor(20, 20);
+    const QColor tileColour = tile.pixelColor(13 % tile.width(), 13 % tile.height());
+    EXPECT_NEAR(back.red(), tileColour.red(), 12);
+    EXPECT_NEAR(back.blue(), tileColour.blue(), 12);
     if (const char* out = std::getenv("KF_SCREENSHOT_DIR"))
-        frame->grab().save(QString::fromUtf8(out) + "/frame_mode2.png");
+        scaled.save(QString::fromUtf8(out) + "/frame_mode2.png");
 }
 
 } // namespace
