@@ -1,6 +1,5 @@
 // keyfarer: the touch-typing tutor.
 #include "app/traintypingapp.h"
-#include "session/ui/appdeskenvironment.h"
 
 #include <QApplication>
 
@@ -11,7 +10,6 @@ int main(int argc, char** argv)
     // The login dialogs close before the main frame is shown; only the frame ends the program
     // (its exit command or an accepted close).
     QApplication::setQuitOnLastWindowClosed(false);
-    kf::SetTypingDeskFactory(kf::MakeProgramDesk);
     kf::CTrainTypingApp app;
     if (!app.InitInstance()) {
         app.ExitInstance();
