@@ -99,7 +99,8 @@ TEST_F(PumpTest, FailureShowsTheErrorKeyWithThePlatformText)
 
 TEST_F(PumpTest, PrivilegesAnswerAndResultSizeCheck)
 {
-    Bytes image(CPrivileges::GrantAll().bytes().begin(), CPrivileges::GrantAll().bytes().end());
+    const CPrivileges all = CPrivileges::GrantAll();
+    Bytes image(all.bytes().begin(), all.bytes().end());
     image.resize(300, 0xEE);
     dir.WriteBytes("Account/privilege.cfg", image);
     pump.SetErrorKey(u"IDS_ERR_LOADPRIVILEGES");
