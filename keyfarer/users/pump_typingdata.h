@@ -26,6 +26,19 @@
 // (keyboard layouts). Texts (tutorial texts, test texts, dictionaries, text templates) are
 // answered as UTF-16LE bytes without a byte order mark.
 //
+// Start-up and a typical request:
+//
+//     CPump_TypingData pump;
+//     pump.SetDataFolder(installFolder + u"Data\\");
+//     pump.SetTexts(SupplierTexts::FromStringTable());
+//     pump.SetMessageSink(&messageBoxSink);
+//     pump.SetErrorKey(u"IDS_ERR_LOADPRIVILEGES");
+//     if (!pump.LoadPrivileges() || !pump.CheckResultSize(CPrivileges::kSize, true))
+//         return false;
+//     privileges.Load(pump.Result()); // copies the 102 bytes and applies the dependencies
+//
+// The exercise engine sees the supplier as its CPump_TutorialDataBase (the tutorial
+// requests) and, through PumpExerciseData (pumpexercisedata.h), as its ExerciseDataSupplier.
 // The object is not shared between threads.
 
 #include "localuserstore.h"
