@@ -36,7 +36,7 @@
 
 namespace kf {
 
-// Exercise kinds that the statistics and the history treat specially.
+// Exercise kinds that the statistics and the history single out.
 constexpr uint8_t kKindFreeTyping = 99;
 constexpr uint8_t kKindReview = 33;
 // True for the test kinds 30, 31, 32, 36 and 37.
