@@ -338,8 +338,8 @@ KeyLabels CKeyboardModel::Labels(KeyRef key) const
         }
     }
     if (!key.keypad && static_cast<size_t>(key.index) < kMainKeys)
-        labels.bottomRight = labels.bottomRight.empty() ? KeyLabel(size_t(key.index))
-                                                        : labels.bottomRight;
+        labels.bottomRight =
+            labels.bottomRight.empty() ? KeyLabel(size_t(key.index)) : labels.bottomRight;
     return labels;
 }
 

@@ -74,7 +74,7 @@ struct KeyLabels
     std::u16string name;  // "Shift", "Tab", "Num\nLock" ...; may hold a line break
     std::u16string large; // one character in the large font
     std::u16string topLeft, bottomLeft, bottomRight, topRight;
-    std::u16string bar;   // the space bar: the layout's name, drawn quietly
+    std::u16string bar; // the space bar: the layout's name, drawn quietly
 };
 
 // The modifier and lock keys as the user holds them.
@@ -169,8 +169,9 @@ public:
     // Every key back to normal, except the disabled ones and lit locks (focus lost).
     void ReleaseAll();
 
-    // --- Lookups ----------------------------------------------------------------------------------
-    // The key for a character in the shown block and the current Caps Lock state.
+    // --- Lookups
+    // ---------------------------------------------------------------------------------- The key
+    // for a character in the shown block and the current Caps Lock state.
     KeyMatch FindKeyForChar(char16_t ch) const;
     using CKeyboardLayout::FindKeyForChar;
     // The key of a physical key (scancodes.h); an invalid ref for keys the layout lacks.
@@ -183,9 +184,10 @@ public:
     // character on no key.
     FingerHint NextFinger(char16_t ch) const;
 
-    // --- Changes ----------------------------------------------------------------------------------
-    // The keys whose look changed since the last call; all keys when everything changed
-    // (labels, layout, geometry).
+    // --- Changes
+    // ---------------------------------------------------------------------------------- The keys
+    // whose look changed since the last call; all keys when everything changed (labels, layout,
+    // geometry).
     std::vector<KeyRef> TakeChangedKeys();
     bool EverythingChanged() const { return m_allChanged; }
 

@@ -7,9 +7,9 @@ constexpr uint32_t kRow1[] = {41, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
 constexpr uint32_t kRow2[] = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27};
 constexpr uint32_t kRow3[] = {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40};
 constexpr uint32_t kRow4[] = {44, 45, 46, 47, 48, 49, 50, 51, 52, 53};
-constexpr uint32_t kKeypad[] = {kNumLock, kKeypadSlash, kKeypadAsterisk, 74, 71, 72, 73, 78, 75,
-                                76,       77,           79,              80, 81, kKeypadEnter,
-                                82,       83};
+constexpr uint32_t kKeypad[] = {
+    kNumLock, kKeypadSlash, kKeypadAsterisk, 74, 71, 72, 73, 78, 75, 76, 77, 79,
+    80,       81,           kKeypadEnter,    82, 83};
 
 constexpr std::u16string_view kUsRow1 = u"`1234567890-=";
 constexpr std::u16string_view kUsRow2 = u"qwertyuiop[]";

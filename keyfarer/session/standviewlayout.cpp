@@ -48,8 +48,8 @@ void CStandViewLayout::Measure()
         m_widths[c] = m_metrics->CharWidth(static_cast<char16_t>(c));
     m_lineHeight = m_metrics->LineHeight();
     m_avgCharWidth = m_metrics->AverageCharWidth();
-    m_tabWidth = m_tabLabel.empty() ? 4 * m_avgCharWidth + 8
-                                    : m_metrics->LabelWidth(m_tabLabel) + 8;
+    m_tabWidth =
+        m_tabLabel.empty() ? 4 * m_avgCharWidth + 8 : m_metrics->LabelWidth(m_tabLabel) + 8;
     m_spaceWidth = m_spaceLabel.empty() ? 0 : m_metrics->LabelWidth(m_spaceLabel) + 8;
 }
 
@@ -147,8 +147,8 @@ int CStandViewLayout::LinesPerPage() const
 
 // --- Text -----------------------------------------------------------------------------------
 
-void CStandViewLayout::SetText(const char16_t* sample, uint32_t sampleLength,
-                               const char16_t* typed, uint32_t typedLength)
+void CStandViewLayout::SetText(const char16_t* sample, uint32_t sampleLength, const char16_t* typed,
+                               uint32_t typedLength)
 {
     m_sample = sample;
     m_sampleLength = sample ? sampleLength : 0;
@@ -443,8 +443,8 @@ void CStandViewLayout::LineItems(uint32_t page, int lineIndex,
                     if (!m_spaceLabel.empty())
                         push(StandItemKind::SpaceBox, StandRow::Sample, shown, x, w, i, i + 1);
                     else if (shown == StandCharState::Wrong)
-                        push(StandItemKind::ErrorBox, StandRow::Sample, shown, x,
-                             m_avgCharWidth, i, i + 1);
+                        push(StandItemKind::ErrorBox, StandRow::Sample, shown, x, m_avgCharWidth, i,
+                             i + 1);
                 } else if (c == kReturn) {
                     push(StandItemKind::EnterMark, StandRow::Sample, shown, x, w, i, i + 1);
                 }
@@ -462,8 +462,7 @@ void CStandViewLayout::LineItems(uint32_t page, int lineIndex,
                 int width = 0;
                 for (uint32_t i = run.first; i < run.end; ++i)
                     width += Advance(m_sample[i]) + m_charSpacing;
-                push(StandItemKind::Text, StandRow::Typed, run.state, x, width, run.first,
-                     run.end);
+                push(StandItemKind::Text, StandRow::Typed, run.state, x, width, run.first, run.end);
             }
             continue;
         }

@@ -115,11 +115,11 @@ struct StandDrawItem
 struct StandCaret
 {
     bool visible = false;
-    int x = 0;          // left edge of the character the caret stands on
-    int y = 0;          // top of its (sample) row
-    int height = 0;     // the line height
-    int charWidth = 0;  // width of that character (the pointer is centred on it)
-    int line = 0;       // line index on the page
+    int x = 0;         // left edge of the character the caret stands on
+    int y = 0;         // top of its (sample) row
+    int height = 0;    // the line height
+    int charWidth = 0; // width of that character (the pointer is centred on it)
+    int line = 0;      // line index on the page
 };
 
 class CStandViewLayout
@@ -210,7 +210,8 @@ public:
     std::vector<StandLine> PageLines(uint32_t page) const;
     size_t LineCount() const { return m_lines.size(); }
 
-    // --- Drawing ----------------------------------------------------------------------------------
+    // --- Drawing
+    // ----------------------------------------------------------------------------------
 
     // Everything a page shows, line after line. With typed-part-only set, nothing is listed
     // for untyped characters. In two-row mode the sample row is untyped throughout and the

@@ -43,8 +43,8 @@ StandViewSettings ResolveStandViewSettings(const StandViewOptions& options,
         context.deskMode == desk_mode::kLesson || context.deskMode == desk_mode::kSlideShow;
     const int size = EffectiveFontSize(lessonMode ? options.lessonFontSize : options.fontSize);
     const int scale = lessonMode && context.lessonFontScale > 0 ? context.lessonFontScale : 100;
-    s.font.face = context.fontOverride.empty() ? options.fontName
-                                               : std::u16string(context.fontOverride);
+    s.font.face =
+        context.fontOverride.empty() ? options.fontName : std::u16string(context.fontOverride);
     s.font.weight = options.fontBold ? 700 : 400;
     s.font.pointSize = std::max(12, size * scale / 100);
 
@@ -55,8 +55,8 @@ StandViewSettings ResolveStandViewSettings(const StandViewOptions& options,
         s.spaceLabel = options.spaceString;
         s.tabLabel = options.tabString;
     }
-    s.caretStyle = freeTyping || originalCopy || !options.useBitCaret ? CaretStyle::Bar
-                                                                      : CaretStyle::Pointer;
+    s.caretStyle =
+        freeTyping || originalCopy || !options.useBitCaret ? CaretStyle::Bar : CaretStyle::Pointer;
 
     if (lessonMode) {
         const int displaySize =

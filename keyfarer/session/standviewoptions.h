@@ -19,32 +19,32 @@ using StandColor = uint32_t;
 // those of a new user).
 struct StandViewOptions
 {
-    StandColor normalText = 0x000000;  // "Color_NormalText"
-    StandColor correctText = 0xD0D0D0; // "Color_CorrectText"
-    StandColor errorText = 0x0000FF;   // "Color_ErrorText"
-    StandColor background = 0xFFFFFF;  // "Color_Background"
+    StandColor normalText = 0x000000;    // "Color_NormalText"
+    StandColor correctText = 0xD0D0D0;   // "Color_CorrectText"
+    StandColor errorText = 0x0000FF;     // "Color_ErrorText"
+    StandColor background = 0xFFFFFF;    // "Color_Background"
     std::u16string fontName = u"Tahoma"; // "Font_Name"
-    int fontSize = 24;                 // "Font_Size"
-    int lessonFontSize = 24;           // "Lesson_Font_Size"
-    bool fontBold = true;              // "Font_Bold"
-    int charSpacing = 2;               // "Intercharacter_Spacing"
-    int rowSpacing = 20;               // "Interrow_spacing"
-    bool doubleLineView = false;       // "DoubleLineView"
-    bool useBitCaret = true;           // "UseBitCaret"
-    std::u16string tabString = u"TAB";  // "Tab_String"
-    std::u16string spaceString = u"SP"; // "Space_String"
-    int stdDisplaySize = 1;            // "StdDisplaySize" of the "Train" section
+    int fontSize = 24;                   // "Font_Size"
+    int lessonFontSize = 24;             // "Lesson_Font_Size"
+    bool fontBold = true;                // "Font_Bold"
+    int charSpacing = 2;                 // "Intercharacter_Spacing"
+    int rowSpacing = 20;                 // "Interrow_spacing"
+    bool doubleLineView = false;         // "DoubleLineView"
+    bool useBitCaret = true;             // "UseBitCaret"
+    std::u16string tabString = u"TAB";   // "Tab_String"
+    std::u16string spaceString = u"SP";  // "Space_String"
+    int stdDisplaySize = 1;              // "StdDisplaySize" of the "Train" section
 };
 
 // What the exercise is; the desk knows all of it when it enters a mode.
 struct StandViewContext
 {
-    int deskMode = 1;            // 1 idle, 2 lesson, 3 test, 4 review, 5 game, 21 slide show
-    int kind = 9999;             // exercise kind of the loaded text
-    int lessonDisplaySize = 255; // the lesson's StdDisplaySize; 255 = the user's option
-    int lessonFontScale = 100;   // the lesson's StdFontSize percentage (0 counts as 100)
+    int deskMode = 1;                 // 1 idle, 2 lesson, 3 test, 4 review, 5 game, 21 slide show
+    int kind = 9999;                  // exercise kind of the loaded text
+    int lessonDisplaySize = 255;      // the lesson's StdDisplaySize; 255 = the user's option
+    int lessonFontScale = 100;        // the lesson's StdFontSize percentage (0 counts as 100)
     std::u16string_view fontOverride; // a course's special font, empty for none
-    int clientWidth = 0;         // the view's width in pixels (lesson margins depend on it)
+    int clientWidth = 0;              // the view's width in pixels (lesson margins depend on it)
 };
 
 struct StandFont

@@ -47,7 +47,11 @@ public:
     // Moves to the time now; false once the turn has reached its end (or none runs).
     bool Advance(uint32_t now);
     // Ends the turn at once.
-    void Finish() { m_running = false; m_offset = m_extent; }
+    void Finish()
+    {
+        m_running = false;
+        m_offset = m_extent;
+    }
     bool Running() const { return m_running; }
     PageTurnEffect Effect() const { return m_effect; }
     // Pixels uncovered so far, and the total (the height, or the width for the wipe).

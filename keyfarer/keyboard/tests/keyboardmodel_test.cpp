@@ -123,9 +123,9 @@ TEST_F(KeyboardModelTest, MarkingACapitalMarksTheShiftOfTheOtherHand)
         {u'F', false, u'f', vk::RightShift}, // left hand: right Shift
         {u'J', false, u'j', vk::LeftShift},  // right hand: left Shift
         {u'j', false, u'j', 0},
-        {u'j', true, u'j', vk::LeftShift},   // Caps Lock: the small letter needs Shift
+        {u'j', true, u'j', vk::LeftShift}, // Caps Lock: the small letter needs Shift
         {u'J', true, u'j', 0},
-        {u'!', true, u'1', vk::RightShift},  // Caps Lock does not shift digits
+        {u'!', true, u'1', vk::RightShift}, // Caps Lock does not shift digits
         {u'\r', false, vk::Enter, 0},
     };
     for (const Case& c : cases) {
@@ -292,10 +292,21 @@ TEST_F(KeyboardModelTest, PhysicalKeysMapByPlaceOnBothArrangements)
         uint32_t code;
         char16_t base;
     };
-    const Case us[] = {{41, u'`'}, {2, u'1'}, {13, u'='}, {43, u'\\'}, {16, u'q'}, {27, u']'},
-                       {30, u'a'}, {40, u'\''}, {44, u'z'}, {53, u'/'}, {86, 0},
-                       {scancode::kEnter, vk::Enter}, {scancode::kLeftShift, vk::LeftShift},
-                       {scancode::kRightAlt, vk::RightAlt}, {scancode::kSpace, vk::Space}};
+    const Case us[] = {{41, u'`'},
+                       {2, u'1'},
+                       {13, u'='},
+                       {43, u'\\'},
+                       {16, u'q'},
+                       {27, u']'},
+                       {30, u'a'},
+                       {40, u'\''},
+                       {44, u'z'},
+                       {53, u'/'},
+                       {86, 0},
+                       {scancode::kEnter, vk::Enter},
+                       {scancode::kLeftShift, vk::LeftShift},
+                       {scancode::kRightAlt, vk::RightAlt},
+                       {scancode::kSpace, vk::Space}};
     for (const Case& c : us) {
         SCOPED_TRACE(c.code);
         const KeyRef k = model.KeyForScanCode(c.code);
@@ -307,8 +318,8 @@ TEST_F(KeyboardModelTest, PhysicalKeysMapByPlaceOnBothArrangements)
         EXPECT_EQ(model.Record(k)->Base(), c.base);
     }
     ASSERT_TRUE(LoadShipped(model, "German"));
-    const Case de[] = {{41, u'^'}, {12, u'\u00DF'}, {21, u'z'}, {26, u'\u00FC'}, {43, u'#'},
-                       {40, u'\u00E4'}, {86, u'<'}, {44, u'y'}, {53, u'-'}};
+    const Case de[] = {{41, u'^'},      {12, u'\u00DF'}, {21, u'z'}, {26, u'\u00FC'}, {43, u'#'},
+                       {40, u'\u00E4'}, {86, u'<'},      {44, u'y'}, {53, u'-'}};
     for (const Case& c : de) {
         SCOPED_TRACE(c.code);
         const KeyRef k = model.KeyForScanCode(c.code);
@@ -316,7 +327,7 @@ TEST_F(KeyboardModelTest, PhysicalKeysMapByPlaceOnBothArrangements)
         EXPECT_EQ(model.Record(k)->Base(), c.base);
     }
     EXPECT_EQ(model.KeyForScanCode(82), (KeyRef{true, 15})); // keypad 0
-    EXPECT_EQ(scancode::FromXkbKeycode(38), 30u);             // X11's "a"
+    EXPECT_EQ(scancode::FromXkbKeycode(38), 30u);            // X11's "a"
     EXPECT_EQ(scancode::FromXkbKeycode(0), 0u);
 }
 

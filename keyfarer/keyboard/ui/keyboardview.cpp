@@ -298,7 +298,8 @@ void CKeyboardView::PaintKey(QPainter& p, KeyRef key)
                    pressed ? accent.darker(108) : accent);
         text = color(LookColor::KeyMarkedText, Qt::white);
     } else {
-        const QPixmap face = s.HasNotch() ? QPixmap() : FacePixmap(picture, pressed, s.width, s.height);
+        const QPixmap face =
+            s.HasNotch() ? QPixmap() : FacePixmap(picture, pressed, s.width, s.height);
         if (!face.isNull()) {
             p.drawPixmap(s.left, s.top, face);
         } else {
@@ -311,8 +312,8 @@ void CKeyboardView::PaintKey(QPainter& p, KeyRef key)
 
     // Labels.
     const KeyLabels labels = m_model.Labels(key);
-    QRect area = LabelRect(s, g).adjusted(g.textInsetX, g.textInsetY, -g.textInsetX,
-                                          -g.textInsetY + 1);
+    QRect area =
+        LabelRect(s, g).adjusted(g.textInsetX, g.textInsetY, -g.textInsetX, -g.textInsetY + 1);
     if (pressed)
         area.translate(0, 2);
     const QFont small = m_look ? LookQFont(*m_look, LookFont::Small) : font();

@@ -150,8 +150,7 @@ KeyRef CTypingKeyboard::KeyOfEvent(const QKeyEvent& event, uint32_t code) const
     return {};
 }
 
-void CTypingKeyboard::TrackModifiers(const QKeyEvent& event, uint32_t code, bool down,
-                                     KeyRef key)
+void CTypingKeyboard::TrackModifiers(const QKeyEvent& event, uint32_t code, bool down, KeyRef key)
 {
     ModifierState& m = m_held;
     switch (code) {

@@ -41,7 +41,7 @@ TEST(StandPageTurnTest, FramesCoverThePictureExactlyOnce)
     CStandPageTurn push;
     push.Start(PageTurnEffect::PushUp, 300, 200, 0);
     push.Advance(24);
-    EXPECT_EQ(push.Frame().oldDst.top, 0);   // the old page moved up by 60
+    EXPECT_EQ(push.Frame().oldDst.top, 0); // the old page moved up by 60
     EXPECT_EQ(push.Frame().oldSrc.top, 60);
     EXPECT_EQ(push.Frame().newDst.top, 140); // the new page's top follows from below
     CStandPageTurn slide;

@@ -141,7 +141,8 @@ void CStandView::SetText(const char16_t* sample, uint32_t sampleLength, const ch
     update();
     if (wasTurning) {
         emit pageTurnFinished();
-        QMetaObject::invokeMethod(this, [this] { m_queue.Drain(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { m_queue.Drain(); }, Qt::QueuedConnection);
     }
 }
 
@@ -577,11 +578,11 @@ void CStandView::PaintItems(QPainter& p, const std::vector<StandDrawItem>& items
         }
         case StandItemKind::TabBox:
         case StandItemKind::SpaceBox: {
-            const QString label = ToQString(item.kind == StandItemKind::TabBox
-                                                ? m_layout.TabLabel()
-                                                : m_layout.SpaceLabel());
+            const QString label = ToQString(
+                item.kind == StandItemKind::TabBox ? m_layout.TabLabel() : m_layout.SpaceLabel());
             const qreal boxHeight = std::max(10.0, lineHeight * 0.46);
-            const QRectF box(item.x + 1.5, item.y + (lineHeight - boxHeight) / 2 + lineHeight * 0.06,
+            const QRectF box(item.x + 1.5,
+                             item.y + (lineHeight - boxHeight) / 2 + lineHeight * 0.06,
                              std::max(4, item.width - 3), boxHeight);
             QColor frame = colour;
             frame.setAlphaF(item.state == StandCharState::Untyped ? 0.35 : 0.6);
@@ -706,8 +707,8 @@ void CStandView::paintEvent(QPaintEvent* event)
         return;
     }
     const QRect r = event->rect();
-    p.drawImage(QRectF(r), m_buffer, QRectF(r.left() * dpr, r.top() * dpr, r.width() * dpr,
-                                            r.height() * dpr));
+    p.drawImage(QRectF(r), m_buffer,
+                QRectF(r.left() * dpr, r.top() * dpr, r.width() * dpr, r.height() * dpr));
     if (CaretRect().intersects(r))
         PaintCaret(p);
 }

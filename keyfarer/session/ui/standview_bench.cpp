@@ -1,8 +1,9 @@
 // The cost of one keystroke on the typing views, repaint included, on a 24,000-character
 // exercise: the engine judges the key, the standard view moves its caret (turning pages
 // without animation at their ends), the keyboard marks the next key, and the update requests
-// they posted are delivered as the event loop would, painting the changed parts. Each iteration is one keystroke; the counters give the median, the 99th
-// percentile and the worst keystroke in microseconds.
+// they posted are delivered as the event loop would, painting the changed parts. Each iteration is
+// one keystroke; the counters give the median, the 99th percentile and the worst keystroke in
+// microseconds.
 //
 // Run offscreen: QT_QPA_PLATFORM=offscreen build/bench/kf_standview_bench
 
@@ -47,9 +48,9 @@ const CTypingAspect& Look()
 
 std::u16string TestText()
 {
-    const std::u16string words[] = {u"keyboard", u"practice", u"steady", u"rhythm", u"finger",
-                                    u"home", u"row", u"accuracy", u"speed", u"before",
-                                    u"lesson", u"typing", u"Every", u"word,", u"counts."};
+    const std::u16string words[] = {u"keyboard", u"practice", u"steady",   u"rhythm", u"finger",
+                                    u"home",     u"row",      u"accuracy", u"speed",  u"before",
+                                    u"lesson",   u"typing",   u"Every",    u"word,",  u"counts."};
     std::u16string text;
     size_t i = 0;
     while (text.size() < CParadigmPump::kMaxLength) {

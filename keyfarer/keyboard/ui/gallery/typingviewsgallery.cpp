@@ -134,10 +134,12 @@ int main(int argc, char** argv)
             Press(keyboard, Qt::Key_L, 46, "l");
             const QString name = QString("/desk_lesson_%1.png").arg(QString(layout).toLower());
             Desk(look, view, &keyboard, nullptr).save(out + name);
-            keyboard.grab().save(out + QString("/keyboard_%1_advanced.png").arg(QString(layout).toLower()));
+            keyboard.grab().save(
+                out + QString("/keyboard_%1_advanced.png").arg(QString(layout).toLower()));
             keyboard.SetAdvancedView(false);
             Press(keyboard, Qt::Key_Shift, 50, QString()); // left Shift held
-            keyboard.grab().save(out + QString("/keyboard_%1_simple_shift.png").arg(QString(layout).toLower()));
+            keyboard.grab().save(
+                out + QString("/keyboard_%1_simple_shift.png").arg(QString(layout).toLower()));
         }
         // The hands picture with the finger for K (right middle finger).
         CTypingKeyboard keyboard(&look);

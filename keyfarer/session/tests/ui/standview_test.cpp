@@ -78,10 +78,7 @@ protected:
         view.SetCaretPosition(uint32_t(s.size()));
     }
     QImage Picture() { return view.grab().toImage().convertToFormat(QImage::Format_RGB32); }
-    std::vector<StandDrawItem> Items() const
-    {
-        return view.Layout().PageItems(view.CurrentPage());
-    }
+    std::vector<StandDrawItem> Items() const { return view.Layout().PageItems(view.CurrentPage()); }
 
     CStandView view;
     std::u16string m_sample;
