@@ -34,6 +34,16 @@ bool IsTextUnicode(ByteSpan bytes)
         // (zero low byte too) without tipping the balance.
         return zeroOdd * 4 >= units && zeroOdd >= 4 * zeroEven;
     }
+    // Printable ASCII pairs such as "AA" or "ce" read as CJK units; a real CJK text without a
+    // mark almost always holds a low byte outside that range, so a file of printable ASCII
+    // alone stays 8-bit text.
+    bool outsideAscii = false;
+    for (size_t i = 0; i < n && !outsideAscii; ++i) {
+        const uint8_t b = bytes[i];
+        outsideAscii = !(b == '\t' || b == '\n' || b == '\r' || (b >= 0x20 && b < 0x7F));
+    }
+    if (!outsideAscii)
+        return false;
     for (size_t i = 0; i < units; ++i) {
         if (!IsCjkUnit(LoadLe<uint16_t>(bytes.data() + 2 * i)))
             return false;

@@ -58,6 +58,9 @@ TEST(TextFile, Utf16TestOnTheEdges)
         {"one byte", "a", false},
         {"odd length", std::string("a\0b\0c", 5), false},
         {"plain ascii", "hello world", false},
+        // Pairs of printable ASCII that read as CJK units when taken two bytes at a time.
+        {"one repeated letter", std::string(4096, 'A'), false},
+        {"ascii that pairs into cjk", "ceceNNNNMMMM", false},
         {"ascii with one NUL unit", Utf16Bytes(u"abcdef", false) + std::string(2, '\0'), true},
         {"cjk without zero bytes", Utf16Bytes(u"\u4E2D\u6587\u5B57", false), true},
         {"binary zeros at even offsets", std::string("\0a\0b\0c\0d", 8), false},
