@@ -26,6 +26,7 @@ protected:
     // A client of width x height with 10-pixel margins, no spacing, no labels.
     void Prepare(int width, int height, const std::u16string& text)
     {
+        layout.SetText(nullptr, 0, nullptr, 0); // the buffers it shows are about to change
         m_sample = text;
         m_typed.assign(text.size() + 1, u'\0');
         layout.SetClientSize(width, height);
