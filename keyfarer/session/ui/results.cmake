@@ -21,4 +21,12 @@ if(TARGET kf_session_ui)
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/results_ui_test.cpp
         LIBS kf_results_ui kf_session_ui kf_testsupport
         LABELS ui)
+    # The whole road of a lesson through the real desk, once the desk is part of the library.
+    get_target_property(kf_session_ui_sources kf_session_ui SOURCES)
+    if("typingdeskwnd.cpp" IN_LIST kf_session_ui_sources)
+        kf_add_test(NAME kf_results_desk_test QT
+            SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/resultsdesk_test.cpp
+            LIBS kf_session_ui kf_testsupport
+            LABELS ui)
+    endif()
 endif()

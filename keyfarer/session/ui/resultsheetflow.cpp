@@ -1,5 +1,6 @@
 #include "session/ui/resultsheetflow.h"
 
+#include "content/courserefanswer.h"
 #include "content/privileges.h"
 #include "session/exercisekind.h"
 #include "session/paradigmpump.h"
@@ -17,7 +18,29 @@ namespace {
 
 constexpr unsigned kErrorBox = 0x10;
 
+ResultSheetHook& TestResultHook()
+{
+    static ResultSheetHook hook;
+    return hook;
+}
+
+ReviewSheetHook& TestReviewHook()
+{
+    static ReviewSheetHook hook;
+    return hook;
+}
+
 } // namespace
+
+void SetResultSheetHookForTesting(ResultSheetHook hook)
+{
+    TestResultHook() = std::move(hook);
+}
+
+void SetReviewSheetHookForTesting(ReviewSheetHook hook)
+{
+    TestReviewHook() = std::move(hook);
+}
 
 ResultFlowOutcome RunResultSheet(DeskEnvironment& env, QWidget* owner, const ResultFlowInput& input,
                                  const ResultSheetHook& hook)
@@ -38,6 +61,8 @@ ResultFlowOutcome RunResultSheet(DeskEnvironment& env, QWidget* owner, const Res
         CResultSheet sheet(env, sheetInput, owner);
         if (hook)
             hook(sheet);
+        else if (TestResultHook())
+            TestResultHook()(sheet);
         sheet.exec();
         out.recommendation = sheet.Recommendation();
         out.activePage = sheet.ActiveIndex();
@@ -80,6 +105,8 @@ bool RunReviewSheet(DeskEnvironment& env, QWidget* owner, std::vector<ReviewView
         CDlgReview sheet(env, reviewed, keyDelays, std::move(views), owner);
         if (hook)
             hook(sheet);
+        else if (TestReviewHook())
+            TestReviewHook()(sheet);
         if (sheet.exec() != QDialog::Accepted)
             return false;
         selection = sheet.Selection();
@@ -88,9 +115,21 @@ bool RunReviewSheet(DeskEnvironment& env, QWidget* owner, std::vector<ReviewView
     CUserProfile& options = env.UserOptions();
     options.SetReviewViewId(static_cast<uint8_t>(out.viewId));
 
-    env.BeginBusy(u"IDS_MES_STARTREVIEW");
     out.reviewed = reviewed;
     out.plan = PlanReview(reviewed, selection, options);
+    // The result names its course as the catalogue does; the review within it needs the
+    // course's file.
+    if (!out.plan.courseFile.empty()) {
+        supplier.SetErrorKey(u"IDS_ERR_LOADCOURESEINFO");
+        if (!supplier.ResolveCourseRef(CourseRefAnswer::kCourse, -1, -1, out.plan.courseFile, 0, {}))
+            return false;
+        CourseRefAnswer answer;
+        if (answer.Assign(supplier.Result(), true) && answer.Kind() != CourseRefAnswer::kNothing &&
+            !answer.CoursePath().empty())
+            out.plan.courseFile = answer.CoursePath();
+    }
+
+    env.BeginBusy(u"IDS_MES_STARTREVIEW");
     const bool made = GenerateReview(env.Pump(), out.plan, out.layoutFile);
     env.EndBusy();
     if (!made) {

@@ -49,7 +49,7 @@ struct ResultFlowOutcome
 };
 
 // Called with the sheet before it is shown (tests drive it from here; the program passes
-// nothing).
+// nothing). Without one the hook set for testing, if any, is called.
 using ResultSheetHook = std::function<void(CResultSheet&)>;
 ResultFlowOutcome RunResultSheet(DeskEnvironment& env, QWidget* owner, const ResultFlowInput& input,
                                  const ResultSheetHook& hook = {});
@@ -63,6 +63,11 @@ struct ReviewStart
 };
 
 using ReviewSheetHook = std::function<void(CDlgReview&)>;
+
+// Tests that drive the whole desk, which opens the sheets itself, set hooks that answer
+// every sheet as a user would (choose, then close it); empty functions remove them.
+void SetResultSheetHookForTesting(ResultSheetHook hook);
+void SetReviewSheetHookForTesting(ReviewSheetHook hook);
 // False when nothing is to start: the newest result could not be read (the supplier has
 // told the user), the sheet was closed, or no review text could be made (told here). On true
 // the engine holds the review text (kind 33 or 34).
