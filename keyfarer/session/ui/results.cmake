@@ -28,5 +28,10 @@ if(TARGET kf_session_ui)
             SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/resultsdesk_test.cpp
             LIBS kf_session_ui kf_testsupport
             LABELS ui)
+        # The saved file is read back by the command-line tool, as a user would inspect it.
+        if(KF_TESTS)
+            target_compile_definitions(kf_results_desk_test PRIVATE KF_KFTOOL="$<TARGET_FILE:kftool>")
+            add_dependencies(kf_results_desk_test kftool)
+        endif()
     endif()
 endif()

@@ -26,12 +26,36 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace kf {
 namespace {
 
+std::string FormatUtf8(const char* format, int a, int b, int c)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, format, a, b, c);
+    return buf;
+}
+
 constexpr char16_t kFirstLesson[] = u"#32 and #37: middle fingers";
+
+// The output of "kftool user dump" for a user file.
+std::string DumpUserFile(const std::string& path)
+{
+    const std::string command = std::string("'") + KF_KFTOOL + "' user dump '" + path + "' 2>&1";
+    std::string out;
+    FILE* p = ::popen(command.c_str(), "r");
+    if (!p)
+        return out;
+    char buf[4096];
+    size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        out.append(buf, n);
+    ::pclose(p);
+    return out;
+}
 
 // What the result sheet showed when it opened.
 struct SheetSeen
@@ -169,6 +193,19 @@ TEST_F(ResultsDeskTest, FaultlessFastLessonRecommendsTheNextLessonAndIsSaved)
     EXPECT_EQ(r.CharsTyped(), length);
     EXPECT_EQ(r.CharsCorrect(), length);
     EXPECT_EQ(m_env->UserOptions().OtherTypingTime(), r.TypingTime());
+
+    // The same fields as the command-line tool shows them.
+    const std::string dump = DumpUserFile(m_dir.Native("Data/Account/ann.dat"));
+    const std::string date = FormatUtf8("%04d-%02d-%02d", r.StartTime().year, r.StartTime().month,
+                                        r.StartTime().day);
+    for (const std::string& part :
+         {std::string("records: 1 (1 live)"), "  StartTime: " + date,
+          "  TypingTime: " + std::to_string(r.TypingTime()), std::string("  DeskMode: 2"),
+          std::string("  EndReason: 5"), std::string("  ExerciseKind: 10"),
+          std::string("  CourseName: Touch Typing: English (US)"),
+          std::string("  LessonName: #32 and #37: middle fingers"),
+          "  CharsTyped: " + std::to_string(length), "  CharsCorrect: " + std::to_string(length)})
+        EXPECT_NE(dump.find(part), std::string::npos) << part << "\n" << dump;
 }
 
 TEST_F(ResultsDeskTest, SlowCarelessLessonIsTriedOnceAgain)
