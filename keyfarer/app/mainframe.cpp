@@ -249,8 +249,8 @@ void CMainFrame::ShowFrame()
 void CMainFrame::EnterScaledView(const QSize& logical)
 {
     const QSize real = size();
-    const double scale = std::min(double(real.width()) / logical.width(),
-                                  double(real.height()) / logical.height());
+    const double scale =
+        std::min(double(real.width()) / logical.width(), double(real.height()) / logical.height());
     if (std::fabs(scale - 1.0) < 0.001) {
         // The chosen resolution is the screen's: nothing to scale.
         LeaveScaledView();
@@ -349,9 +349,7 @@ void CMainFrame::StartDeskAfterLogin()
     setFocus(Qt::OtherFocusReason);
 }
 
-void CMainFrame::ClearNotice()
-{
-}
+void CMainFrame::ClearNotice() {}
 
 bool CMainFrame::ForwardKey(QKeyEvent* event)
 {

@@ -36,9 +36,7 @@ CTrainTypingApp* TheApp()
     return g_app;
 }
 
-CTrainTypingApp::CTrainTypingApp() : CTrainTypingApp(Environment{})
-{
-}
+CTrainTypingApp::CTrainTypingApp() : CTrainTypingApp(Environment{}) {}
 
 CTrainTypingApp::CTrainTypingApp(Environment env)
     : m_env(std::move(env)), m_texts(StringTableTexts()),
@@ -74,7 +72,8 @@ bool CTrainTypingApp::InitInstance()
     m_screen = m_env.screen ? m_env.screen() : ReadPrimaryScreen();
 
     // 4-5. The installation folder is the program's own folder.
-    m_installFolder = m_env.installFolder.empty() ? ProgramFolder() : WithTrailingSeparator(m_env.installFolder);
+    m_installFolder =
+        m_env.installFolder.empty() ? ProgramFolder() : WithTrailingSeparator(m_env.installFolder);
     if (m_installFolder.empty()) {
         ShowPlainError(u"Failed to retrieve the path of application, please try it later!");
         return false;
@@ -174,7 +173,8 @@ bool CTrainTypingApp::StraightLogin()
     const std::u16string path = m_supplier.Store().UserFilePath(m_straightLoginId);
     CUserProfile profile;
     uint32_t error = 0;
-    if (m_supplier.OpenUserFile(path, m_straightLoginId, profile, error) != CPump_TypingData::kOpenOk) {
+    if (m_supplier.OpenUserFile(path, m_straightLoginId, profile, error) !=
+        CPump_TypingData::kOpenOk) {
         ShowMessage(u"IDS_ERR_AUTOLOGINUID", nullptr, 0x10);
         return false;
     }
@@ -346,12 +346,14 @@ int CTrainTypingApp::ExitInstance()
     return 0;
 }
 
-bool CTrainTypingApp::GetResString(std::u16string& out, std::u16string_view key, std::u16string_view defaultText) const
+bool CTrainTypingApp::GetResString(std::u16string& out, std::u16string_view key,
+                                   std::u16string_view defaultText) const
 {
     return m_strings.LookupString(out, key, defaultText);
 }
 
-std::u16string CTrainTypingApp::GetResString(std::u16string_view key, std::u16string_view defaultText) const
+std::u16string CTrainTypingApp::GetResString(std::u16string_view key,
+                                             std::u16string_view defaultText) const
 {
     return m_strings.Get(key, defaultText);
 }
@@ -382,8 +384,8 @@ int CTrainTypingApp::ShowMessage(std::u16string_view key, QWidget* owner, unsign
     return Present(owner, text, style);
 }
 
-int CTrainTypingApp::ShowMessageWithText(std::u16string_view key, std::u16string_view text, QWidget* owner,
-                                         unsigned style)
+int CTrainTypingApp::ShowMessageWithText(std::u16string_view key, std::u16string_view text,
+                                         QWidget* owner, unsigned style)
 {
     EndBusy();
     return ShowMessage(key, owner, style, {FormatArg(text)});
@@ -451,15 +453,32 @@ bool CTrainTypingApp::KeyDisplayName(char16_t ch, std::u16string& out) const
 {
     const char16_t* key = nullptr;
     switch (ch) {
-    case u'\r': key = u"IDS_KEYNAME_ENTER"; break;
-    case u'"': key = u"IDS_KEYNAME_DQUOTE"; break;
-    case u'\'': key = u"IDS_KEYNAME_SQUOTE"; break;
-    case u',': key = u"IDS_KEYNAME_COMMA"; break;
-    case u'.': key = u"IDS_KEYNAME_PERIOD"; break;
-    case u':': key = u"IDS_KEYNAME_COLON"; break;
-    case u';': key = u"IDS_KEYNAME_SEMICOLON"; break;
-    case u'?': key = u"IDS_KEYNAME_QUESTION"; break;
-    default: break;
+    case u'\r':
+        key = u"IDS_KEYNAME_ENTER";
+        break;
+    case u'"':
+        key = u"IDS_KEYNAME_DQUOTE";
+        break;
+    case u'\'':
+        key = u"IDS_KEYNAME_SQUOTE";
+        break;
+    case u',':
+        key = u"IDS_KEYNAME_COMMA";
+        break;
+    case u'.':
+        key = u"IDS_KEYNAME_PERIOD";
+        break;
+    case u':':
+        key = u"IDS_KEYNAME_COLON";
+        break;
+    case u';':
+        key = u"IDS_KEYNAME_SEMICOLON";
+        break;
+    case u'?':
+        key = u"IDS_KEYNAME_QUESTION";
+        break;
+    default:
+        break;
     }
     if (!key) {
         out.assign(1, ch);

@@ -92,15 +92,18 @@ public:
 
     // --- shared operations ---
 
-    bool GetResString(std::u16string& out, std::u16string_view key, std::u16string_view defaultText = {}) const;
-    std::u16string GetResString(std::u16string_view key, std::u16string_view defaultText = {}) const;
+    bool GetResString(std::u16string& out, std::u16string_view key,
+                      std::u16string_view defaultText = {}) const;
+    std::u16string GetResString(std::u16string_view key,
+                                std::u16string_view defaultText = {}) const;
 
     // The key's text formatted with args (cut at 511 characters) in the message box; returns
     // the box result (6 means yes). A key the table lacks shows the key itself.
     int ShowMessage(std::u16string_view key, QWidget* owner, unsigned style,
                     const std::vector<FormatArg>& args = {});
     // EndBusy, then the key's text formatted with the one text; no owner means the main frame.
-    int ShowMessageWithText(std::u16string_view key, std::u16string_view text, QWidget* owner, unsigned style);
+    int ShowMessageWithText(std::u16string_view key, std::u16string_view text, QWidget* owner,
+                            unsigned style);
     // EndBusy, then the text unchanged.
     int ShowTextMessage(std::u16string_view text, QWidget* owner, unsigned style);
     // The platform's text for the error code (-1: the last error), alone or as the one
@@ -142,7 +145,10 @@ public:
     std::u16string SysDatFolder() const { return m_installFolder + u"SysDat\\"; }
     const std::u16string& StraightLoginId() const { return m_straightLoginId; }
     const std::u16string& LastUserId() const { return m_lastUserId; }
-    void SetStraightLoginId(std::u16string_view id) { m_straightLoginId = std::u16string(id.substr(0, 31)); }
+    void SetStraightLoginId(std::u16string_view id)
+    {
+        m_straightLoginId = std::u16string(id.substr(0, 31));
+    }
     void SetLastUserId(std::u16string_view id) { m_lastUserId = std::u16string(id.substr(0, 31)); }
     const std::u16string& VersionText() const { return m_versionText; }
     const CResString& Strings() const { return m_strings; }

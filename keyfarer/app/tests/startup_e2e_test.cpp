@@ -36,9 +36,11 @@ pid_t Start(const std::filesystem::path& program, const std::filesystem::path& r
 bool HoldsLock(pid_t pid, const std::filesystem::path& runtime)
 {
     std::error_code ec;
-    for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+    for (const auto& fd :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
         const auto target = std::filesystem::read_symlink(fd.path(), ec);
-        if (!ec && target.parent_path() == runtime && target.filename().string().rfind("EVENT_KEYFARERTUTOR", 0) == 0)
+        if (!ec && target.parent_path() == runtime &&
+            target.filename().string().rfind("EVENT_KEYFARERTUTOR", 0) == 0)
             return true;
     }
     return false;
@@ -96,7 +98,8 @@ TEST(Startup, ASecondCopyEndsSilentlyAndACrashedCopyDoesNotBlock)
 // program and the screenshots run on a display of their own.
 TEST(Startup, AFirstStartShowsTheShapedWizardOnARealDisplay)
 {
-    if (std::system("command -v xvfb-run >/dev/null 2>&1 && command -v import >/dev/null 2>&1") != 0)
+    if (std::system("command -v xvfb-run >/dev/null 2>&1 && command -v import >/dev/null 2>&1") !=
+        0)
         GTEST_SKIP() << "needs xvfb-run and ImageMagick's import";
     TempDir tree;
     TempDir runtime;
@@ -119,15 +122,17 @@ TEST(Startup, AFirstStartShowsTheShapedWizardOnARealDisplay)
           << "sleep 1.5\n"
           << "for i in $(seq 1 12); do\n"
           << "  import -window root '" << shot << "' 2>/dev/null &&\n"
-          << "    [ \"$(convert '" << shot << "' -format %k info: 2>/dev/null)\" -gt 16 ] && break\n"
+          << "    [ \"$(convert '" << shot
+          << "' -format %k info: 2>/dev/null)\" -gt 16 ] && break\n"
           << "  sleep 0.3\n"
           << "done\n"
           << "kill $pid\n"
           << "wait $pid 2>/dev/null\n"
           << "exit 0\n";
     }
-    const std::string command = "env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1280x800x24' sh '" +
-                                script + "' >/dev/null 2>&1";
+    const std::string command =
+        "env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1280x800x24' sh '" + script +
+        "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     QImage screen(QString::fromStdString(shot));
     ASSERT_FALSE(screen.isNull()) << "no screenshot";
@@ -139,8 +144,8 @@ TEST(Startup, AFirstStartShowsTheShapedWizardOnARealDisplay)
                 window |= QRect(x, y, 1, 1);
     ASSERT_TRUE(window.width() > 300 && window.height() > 200) << "no window on the screen";
     // Shaped: the corners of its box belong to the root window; the middle is drawn.
-    for (const QPoint corner : {window.topLeft(), window.topRight(), window.bottomLeft(),
-                                window.bottomRight()})
+    for (const QPoint corner :
+         {window.topLeft(), window.topRight(), window.bottomLeft(), window.bottomRight()})
         EXPECT_EQ(screen.pixel(corner) & 0xFFFFFF, 0u) << corner.x() << "," << corner.y();
     EXPECT_NE(screen.pixel(window.center()) & 0xFFFFFF, 0u);
     std::vector<QRgb> colours;

@@ -36,7 +36,9 @@ struct Shown
 class RecordingPresenter : public MessagePresenter
 {
 public:
-    explicit RecordingPresenter(std::vector<Shown>& log, int answer = 1) : m_log(log), m_answer(answer) {}
+    explicit RecordingPresenter(std::vector<Shown>& log, int answer = 1)
+        : m_log(log), m_answer(answer)
+    {}
     int Show(QWidget*, std::u16string_view text, unsigned style) override
     {
         m_log.push_back({std::u16string(text), style});
@@ -69,9 +71,21 @@ class RecordingDesktop : public DesktopOpener
 {
 public:
     explicit RecordingDesktop(std::vector<std::u16string>& log) : m_log(log) {}
-    bool OpenPath(std::u16string_view path) override { m_log.emplace_back(path); return true; }
-    bool OpenUrl(std::u16string_view url) override { m_log.emplace_back(url); return true; }
-    bool StartProgram(std::u16string_view p, const QStringList&) override { m_log.emplace_back(p); return true; }
+    bool OpenPath(std::u16string_view path) override
+    {
+        m_log.emplace_back(path);
+        return true;
+    }
+    bool OpenUrl(std::u16string_view url) override
+    {
+        m_log.emplace_back(url);
+        return true;
+    }
+    bool StartProgram(std::u16string_view p, const QStringList&) override
+    {
+        m_log.emplace_back(p);
+        return true;
+    }
 
 private:
     std::vector<std::u16string>& m_log;
@@ -106,7 +120,8 @@ protected:
     void RememberAccount(std::u16string_view account)
     {
         MakeAccount(account);
-        WritePrivateProfileString(u"Login", u"StraightLoginID", account, dir.Folder() + u"SysDat/Keyfarer.ini");
+        WritePrivateProfileString(u"Login", u"StraightLoginID", account,
+                                  dir.Folder() + u"SysDat/Keyfarer.ini");
     }
     void MakeAccount(std::u16string_view account)
     {
@@ -153,14 +168,25 @@ TEST_F(AppTest, StartsWithTheShippedStringsAndOpensTheMainFrame)
 TEST_F(AppTest, StringFileProblemsEndStartUpWithTheLiteralMessages)
 {
     const std::u16string path = dir.Folder() + u"SysDat\\StringRes.txt";
-    struct Case { std::string content; bool remove; std::u16string message; };
+    struct Case
+    {
+        std::string content;
+        bool remove;
+        std::u16string message;
+    };
     const Case cases[] = {
-        {"", true, u"Failed to open the file " + DisplayPath(path) + u", please reinstall to resolve this problem."},
-        {"", false, u"Failed to open the file " + DisplayPath(path) + u", please reinstall to resolve this problem."},
+        {"", true,
+         u"Failed to open the file " + DisplayPath(path) +
+             u", please reinstall to resolve this problem."},
+        {"", false,
+         u"Failed to open the file " + DisplayPath(path) +
+             u", please reinstall to resolve this problem."},
         {"[String]\nIDS_CT_OK=OK\n", false,
-         u"The string file " + DisplayPath(path) + u" is an invalid string file, please reinstall the software."},
+         u"The string file " + DisplayPath(path) +
+             u" is an invalid string file, please reinstall the software."},
         {"no section here\n", false,
-         u"The string file " + DisplayPath(path) + u" is an invalid string file, please reinstall the software."},
+         u"The string file " + DisplayPath(path) +
+             u" is an invalid string file, please reinstall the software."},
     };
     for (const auto& c : cases) {
         g_plain.clear();
@@ -179,7 +205,11 @@ TEST_F(AppTest, StringFileProblemsEndStartUpWithTheLiteralMessages)
 
 TEST_F(AppTest, DisplayCheck)
 {
-    struct Case { ScreenDescription screen; const char16_t* problem; };
+    struct Case
+    {
+        ScreenDescription screen;
+        const char16_t* problem;
+    };
     const Case cases[] = {
         {{16, 800, 600}, nullptr},
         {{8, 1024, 768}, nullptr},
@@ -190,7 +220,8 @@ TEST_F(AppTest, DisplayCheck)
     };
     for (const auto& c : cases) {
         const char16_t* p = CTrainTypingApp::DisplayProblem(c.screen);
-        EXPECT_EQ(p ? std::u16string(p) : std::u16string(), c.problem ? std::u16string(c.problem) : std::u16string());
+        EXPECT_EQ(p ? std::u16string(p) : std::u16string(),
+                  c.problem ? std::u16string(c.problem) : std::u16string());
     }
     CTrainTypingApp app(Env({16, 640, 480}));
     std::vector<Shown> shown;
@@ -347,14 +378,16 @@ TEST_F(AppTest, AStraightLoginStartsTheUserWithoutTheDialog)
     EXPECT_FALSE(app.Pump().WordDictionary().empty());
     EXPECT_FALSE(app.Pump().NumberDictionary().empty());
     EXPECT_FALSE(app.MainFrame()->LoginPending());
-    EXPECT_EQ(GetPrivateProfileString(u"Login", u"LastUserID", u"", 32, dir.Folder() + u"SysDat/Keyfarer.ini"),
+    EXPECT_EQ(GetPrivateProfileString(u"Login", u"LastUserID", u"", 32,
+                                      dir.Folder() + u"SysDat/Keyfarer.ini"),
               u"ada");
     app.ExitInstance();
 }
 
 TEST_F(AppTest, ARememberedAccountThatIsGoneFallsBackToTheDialog)
 {
-    WritePrivateProfileString(u"Login", u"StraightLoginID", u"ghost", dir.Folder() + u"SysDat/Keyfarer.ini");
+    WritePrivateProfileString(u"Login", u"StraightLoginID", u"ghost",
+                              dir.Folder() + u"SysDat/Keyfarer.ini");
     MakeAccount(u"ada");
     CTrainTypingApp::Environment env = Env();
     env.offerWizardWhenEmpty = false;
@@ -436,8 +469,8 @@ TEST_F(AppTest, AFirstUserIsGuidedFromTheWizardToTheDeskAndLaterLogsInStraight)
         CTrainTypingApp app(env);
         app.SetMessagePresenter(std::make_unique<RecordingPresenter>(shown));
         bool dialog = false;
-        QPointer<QTimer> watch = test::WhenModalOpens<CDlgLogin>(
-            [](CDlgLogin* dlg) { dlg->reject(); }, &dialog);
+        QPointer<QTimer> watch =
+            test::WhenModalOpens<CDlgLogin>([](CDlgLogin* dlg) { dlg->reject(); }, &dialog);
         ASSERT_TRUE(app.InitInstance());
         delete watch.data();
         EXPECT_FALSE(dialog);
@@ -454,7 +487,8 @@ TEST_F(AppTest, APasswordChangeAskedForByTheProfileIsForcedAndSaved)
     MakeAccount(u"ada");
     {
         CUserData file;
-        ASSERT_TRUE(file.Open(dir.Folder() + u"Data/Account/ada.dat", CMiniDatabase::OpenMode::Write));
+        ASSERT_TRUE(
+            file.Open(dir.Folder() + u"Data/Account/ada.dat", CMiniDatabase::OpenMode::Write));
         CUserProfile p = file.Profile();
         p.SetMustChangePassword(1);
         file.SetProfile(p);
@@ -504,7 +538,8 @@ TEST_F(AppTest, SwitchingUserLogsTheOtherUserInAndCancellingKeepsTheFirst)
         EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Switch user"));
         dlg->NameBox()->setEditText(QStringLiteral("nobody"));
         dlg->StraightBox()->setChecked(false);
-        QTest::mouseClick(dlg->EnterButton(), Qt::LeftButton); // asks; the recorder says OK, not yes
+        QTest::mouseClick(dlg->EnterButton(),
+                          Qt::LeftButton); // asks; the recorder says OK, not yes
         QTest::mouseClick(dlg->QuitButton(), Qt::LeftButton);
     });
     EXPECT_TRUE(app.SwitchUser());

@@ -39,7 +39,8 @@ CDlg_NewUserWizard_1::CDlg_NewUserWizard_1(CDlg_Wizard& wizard)
     Column()->addLayout(grid);
     Column()->addSpacing(8);
     // The password row's button stays hidden: a new account starts without a password.
-    Column()->addWidget(MakeSkinLabel(LookRef(), Text(u"IDS_WIZARD_1_PASSWD"), this, LabelKind::Tip));
+    Column()->addWidget(
+        MakeSkinLabel(LookRef(), Text(u"IDS_WIZARD_1_PASSWD"), this, LabelKind::Tip));
     Column()->addStretch(1);
 
     m_account->setMaxLength(int(kMaxAccountNameLength));

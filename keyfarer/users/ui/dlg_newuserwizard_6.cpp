@@ -13,7 +13,8 @@
 namespace kf {
 
 CDlg_NewUserWizard_6::CDlg_NewUserWizard_6(CDlg_Wizard& wizard)
-    : CNewUserWizardPage(wizard, 6), m_account(MakeSkinLabel(LookRef(), {}, this, LabelKind::Value)),
+    : CNewUserWizardPage(wizard, 6),
+      m_account(MakeSkinLabel(LookRef(), {}, this, LabelKind::Value)),
       m_speed(MakeSkinLabel(LookRef(), {}, this, LabelKind::Value)),
       m_layout(MakeSkinLabel(LookRef(), {}, this, LabelKind::Value))
 {
@@ -39,8 +40,8 @@ void CDlg_NewUserWizard_6::OnSetActive()
     if (p.FullName() != p.AccountName())
         account += QStringLiteral("  (") + ToQString(p.FullName()) + QLatin1Char(')');
     m_account->setText(account);
-    m_speed->setText(ToQString(FormatText(Host().Text(u"IDS_WIZARD_6_FWPM"),
-                                          {FormatArg(p.SingleFullmark() / 5)})));
+    m_speed->setText(ToQString(
+        FormatText(Host().Text(u"IDS_WIZARD_6_FWPM"), {FormatArg(p.SingleFullmark() / 5)})));
     m_layout->setText(ToQString(p.KeyboardLayoutFile()));
 }
 

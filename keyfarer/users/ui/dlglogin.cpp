@@ -82,7 +82,8 @@ CDlgLogin::CDlgLogin(LoginHost& host, bool switchUser, QWidget* parent)
     head->addWidget(emblem, 0, Qt::AlignTop);
     auto* headText = new QVBoxLayout;
     headText->setSpacing(4);
-    headText->addWidget(MakeSkinLabel(look, Text(u"IDS_CT_LOGIN_WELCOME"), this, LabelKind::Heading));
+    headText->addWidget(
+        MakeSkinLabel(look, Text(u"IDS_CT_LOGIN_WELCOME"), this, LabelKind::Heading));
     headText->addWidget(MakeSkinLabel(look, Text(u"IDS_CT_LOGIN_TIPS"), this, LabelKind::Tip));
     head->addLayout(headText, 1);
     column->addLayout(head);

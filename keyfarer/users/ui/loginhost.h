@@ -36,8 +36,7 @@ public:
     virtual int ShowMessage(std::u16string_view key, QWidget* owner, unsigned style,
                             const std::vector<FormatArg>& args = {}) = 0;
     // The platform's text for an error code, alone (empty key) or in the key's text.
-    virtual int ShowErrorWithSystemText(uint32_t code, std::u16string_view key,
-                                        QWidget* owner) = 0;
+    virtual int ShowErrorWithSystemText(uint32_t code, std::u16string_view key, QWidget* owner) = 0;
     virtual void BeginBusy(std::u16string_view statusKey) = 0;
     virtual void EndBusy() = 0;
 

@@ -12,7 +12,8 @@ namespace {
 
 QString StepTitle(CDlg_Wizard& wizard, int step)
 {
-    return QString::fromStdU16String(wizard.Host().Text(u"IDS_WIZARD_STEP" + std::u16string(1, char16_t(u'0' + step))));
+    return QString::fromStdU16String(
+        wizard.Host().Text(u"IDS_WIZARD_STEP" + std::u16string(1, char16_t(u'0' + step))));
 }
 
 } // namespace

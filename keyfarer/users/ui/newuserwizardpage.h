@@ -11,7 +11,6 @@
 
 #include <string_view>
 
-
 namespace kf {
 
 class CDlg_Wizard;

@@ -9,15 +9,15 @@ QLabel* MakeSkinLabel(const CControlAspect& look, const QString& text, QWidget* 
 {
     auto* label = new QLabel(text, parent);
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, LookQColor(look, kind == LabelKind::Heading
-                                                            ? LookColor::NoticeTitle
-                                                            : LookColor::DialogText));
+    pal.setColor(QPalette::WindowText,
+                 LookQColor(look, kind == LabelKind::Heading ? LookColor::NoticeTitle
+                                                             : LookColor::DialogText));
     pal.setColor(QPalette::Disabled, QPalette::WindowText,
                  LookQColor(look, LookColor::DisabledText));
     label->setPalette(pal);
-    QFont font = LookQFont(look, kind == LabelKind::Plain || kind == LabelKind::Tip
-                                     ? LookFont::Dialog
-                                     : LookFont::DialogBold);
+    QFont font =
+        LookQFont(look, kind == LabelKind::Plain || kind == LabelKind::Tip ? LookFont::Dialog
+                                                                           : LookFont::DialogBold);
     if (kind == LabelKind::Heading)
         font.setPointSize(font.pointSize() + 4);
     label->setFont(font);

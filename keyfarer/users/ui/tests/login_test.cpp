@@ -31,9 +31,9 @@
 namespace kf {
 namespace {
 
+using test::DriveWizard;
 using test::TempDir;
 using test::TestLoginHost;
-using test::DriveWizard;
 using test::WhenModalOpens;
 using test::WizardChoices;
 
@@ -533,8 +533,8 @@ TEST_F(LoginTest, ScreenshotsOfTheLoginDialogAndAWizardPageAreShapedAndDrawn)
     QApplication::processEvents();
 
     const char* out = std::getenv("KF_SCREENSHOT_DIR");
-    for (auto [widget, name] : {std::pair<COwnerDrawDialog*, const char*>{&dlg, "login"},
-                                {&w, "wizard_page5"}}) {
+    for (auto [widget, name] :
+         {std::pair<COwnerDrawDialog*, const char*>{&dlg, "login"}, {&w, "wizard_page5"}}) {
         const QImage shot = widget->grab().toImage();
         EXPECT_GE(test::DistinctColours(shot), 24) << name << " looks blank";
         // Shaped: the frame's rounded corners are cut out of the window.
@@ -550,7 +550,8 @@ TEST_F(LoginTest, ScreenshotsOfTheLoginDialogAndAWizardPageAreShapedAndDrawn)
         for (int page : {0, 1, 2, 3, 5}) {
             w.SetActivePage(page);
             QApplication::processEvents();
-            w.grab().save(QString::fromUtf8(out) + QStringLiteral("/wizard_page%1.png").arg(page + 1));
+            w.grab().save(QString::fromUtf8(out) +
+                          QStringLiteral("/wizard_page%1.png").arg(page + 1));
         }
     }
 }

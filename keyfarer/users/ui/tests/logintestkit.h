@@ -49,8 +49,8 @@ inline bool CopyTreeWithoutPrograms(const std::filesystem::path& stage,
 {
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(stage, ec)) {
-        if (entry.is_regular_file() && (entry.path().filename() == "keyfarer" ||
-                                        entry.path().filename() == "kftool"))
+        if (entry.is_regular_file() &&
+            (entry.path().filename() == "keyfarer" || entry.path().filename() == "kftool"))
             continue;
         std::filesystem::copy(entry.path(), dir / entry.path().filename(),
                               std::filesystem::copy_options::recursive, ec);
@@ -88,7 +88,8 @@ public:
     int ShowMessage(std::u16string_view key, QWidget*, unsigned style,
                     const std::vector<FormatArg>& args = {}) override
     {
-        m_messages.push_back({std::u16string(key), FormatText(m_strings.Get(key, key), args), style});
+        m_messages.push_back(
+            {std::u16string(key), FormatText(m_strings.Get(key, key), args), style});
         if (m_answers.empty())
             return 1;
         const int a = m_answers.front();
