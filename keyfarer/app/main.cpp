@@ -1,5 +1,6 @@
 // keyfarer: the touch-typing tutor.
 #include "app/traintypingapp.h"
+#include "session/ui/appdeskenvironment.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     // The login dialogs close before the main frame is shown; only the frame ends the program
     // (its exit command or an accepted close).
     QApplication::setQuitOnLastWindowClosed(false);
+    kf::SetTypingDeskFactory(kf::MakeProgramDesk);
     kf::CTrainTypingApp app;
     if (!app.InitInstance()) {
         app.ExitInstance();

@@ -213,6 +213,16 @@ QString CTypingInfoWnd::SpeedText(int64_t value) const
 }
 
 namespace {
+
+// The font made smaller, as far as 6 points, until the text fits the width: the three
+// figures of the bottom row share one row of narrow columns.
+QFont Fitted(QFont font, const QString& text, int width)
+{
+    while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
 PanelFigures FiguresOf(const std::optional<StatisticsBlock>& block, int factor)
 {
     return block ? ComputePanelFigures(*block, factor) : PanelFigures{};
@@ -316,17 +326,20 @@ void CTypingInfoWnd::paintEvent(QPaintEvent*)
     };
     for (const Row& row : rows) {
         const InfoFigureLayout& l = m_look->InfoLayout(row.figure);
+        // Figures in columns narrower than the panel sit apart by a few pixels.
+        const int gap = l.caption.Width() < 100 ? 4 : 0;
         if (!l.caption.IsEmpty()) {
-            p.setFont(captionFont);
+            const QRect r = Local(l.caption.left, l.caption.top, l.caption.right - gap, l.caption.bottom);
+            const QString text = Pattern(row.caption);
+            p.setFont(Fitted(captionFont, text, r.width()));
             p.setPen(captionInk);
-            p.drawText(Local(l.caption.left, l.caption.top, l.caption.right, l.caption.bottom),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Pattern(row.caption));
+            p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
         }
         if (!l.value.IsEmpty() && !row.value.isEmpty()) {
-            p.setFont(valueFont);
+            const QRect r = Local(l.value.left, l.value.top, l.value.right - gap, l.value.bottom);
+            p.setFont(Fitted(valueFont, row.value, r.width()));
             p.setPen(valueInk);
-            p.drawText(Local(l.value.left, l.value.top, l.value.right, l.value.bottom),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, row.value);
+            p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, row.value);
         }
         if (!l.bar.IsEmpty() && row.barRow > 0)
             DrawBar(p, Local(l.bar.left, l.bar.top, l.bar.right, l.bar.bottom), row.barRow,
