@@ -23,8 +23,8 @@ struct ReviewPlan
     // The course the review runs in (a key drill of a course with its own keyboard, its
     // difficult keys taken); empty for a review of the chosen characters alone.
     std::u16string courseFile;
-    std::u16string label;      // the reviewed course's label, stored with the review
-    uint32_t minutes = 3;      // the clock counts down this long
+    std::u16string label; // the reviewed course's label, stored with the review
+    uint32_t minutes = 3; // the clock counts down this long
 };
 
 // The review's minutes: "Duration" of section "Review", 0 counting as 3.

@@ -15,7 +15,8 @@ uint32_t RoundExerciseTime(uint32_t elapsedMs)
     if (t % 1000 > 500)
         t += 500;
     t -= t % 1000;
-    return static_cast<uint32_t>(std::min<uint64_t>(t, std::numeric_limits<uint32_t>::max() / 1000 * 1000));
+    return static_cast<uint32_t>(
+        std::min<uint64_t>(t, std::numeric_limits<uint32_t>::max() / 1000 * 1000));
 }
 
 void CompleteResultRecord(CResultRecord& record, const ExerciseEnd& end)

@@ -83,8 +83,8 @@ struct SaveOutcome
         ProfileFailed, // the result is stored, the profile file keeps its old totals
     };
     Status status = Status::NothingToSave;
-    uint32_t error = 0;    // the platform's last-error value of the failed request
-    bool denied = false;   // the file may not be written (IsWriteDenied of the error)
+    uint32_t error = 0;  // the platform's last-error value of the failed request
+    bool denied = false; // the file may not be written (IsWriteDenied of the error)
     // The store has told the user already (a request failed); otherwise the caller shows
     // "IDS_ERR_WRITEACTION_DENIED" for a denied write.
     bool reported = false;
@@ -92,10 +92,11 @@ struct SaveOutcome
 };
 
 // Saves a finished exercise through the store (error key "IDS_ERR_SAVEACTION" for both
-// requests; a store that may not be written is not asked at all): stores the desk mode in the record, appends the record with the key-delay list,
-// and then adds the record's time to the profile's test time (desk mode 3, tests and free
-// typing) or practice time (every other mode), keeps the list in the profile's key-delay
-// table and saves the profile. A total that would pass 2^32 - 1 milliseconds stays there.
+// requests; a store that may not be written is not asked at all): stores the desk mode in the
+// record, appends the record with the key-delay list, and then adds the record's time to the
+// profile's test time (desk mode 3, tests and free typing) or practice time (every other mode),
+// keeps the list in the profile's key-delay table and saves the profile. A total that would pass
+// 2^32 - 1 milliseconds stays there.
 SaveOutcome SaveExerciseResult(ResultStore& store, CUserProfile& profile, CResultRecord& record,
                                const KeyDelayBlock& keyDelays, int deskMode);
 

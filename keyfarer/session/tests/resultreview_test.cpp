@@ -66,7 +66,8 @@ protected:
 TEST_F(ResultReviewTest, ReviewOfTheSlowestKeysHoldsOnlyThem)
 {
     // j, k, e and s are slow; a and d were typed at the full-mark pace.
-    Saved(kind::kLesson, {{u'j', 1800}, {u'k', 1500}, {u'e', 1300}, {u's', 1200}, {u'a', 300}, {u'd', 200}});
+    Saved(kind::kLesson,
+          {{u'j', 1800}, {u'k', 1500}, {u'e', 1300}, {u's', 1200}, {u'a', 300}, {u'd', 200}});
     const ReviewSelection sel = Choose(ReviewChoice::DifficultKeys);
     ASSERT_TRUE(sel.errorKey.empty());
     EXPECT_EQ(sel.characters, u"jkes");
@@ -84,7 +85,8 @@ TEST_F(ResultReviewTest, ReviewOfTheSlowestKeysHoldsOnlyThem)
     EXPECT_EQ(m_engine.PhaseLength(CParadigmPump::kReviewPhase), 512u);
     const std::u16string text(m_engine.Sample());
     // Words of the chosen characters ("jet" has a t, so it cannot be one), separated by spaces.
-    EXPECT_EQ(text.find_first_not_of(u"jkes "), std::u16string::npos) << std::string(text.begin(), text.end());
+    EXPECT_EQ(text.find_first_not_of(u"jkes "), std::u16string::npos)
+        << std::string(text.begin(), text.end());
     for (char16_t c : sel.characters)
         EXPECT_NE(text.find(c), std::u16string::npos) << char(c);
 }
@@ -120,7 +122,8 @@ TEST_F(ResultReviewTest, KeyDrillOfACodeCourseIsReviewedInItsCourse)
     EXPECT_EQ(text.find_first_not_of(u"xbc"), std::u16string::npos);
 
     // Characters of the user's own leave the course aside.
-    const ReviewPlan own = PlanReview(m_record, Choose(ReviewChoice::ChosenCharacters, u"kl"), m_profile);
+    const ReviewPlan own =
+        PlanReview(m_record, Choose(ReviewChoice::ChosenCharacters, u"kl"), m_profile);
     EXPECT_TRUE(own.courseFile.empty());
     EXPECT_TRUE(own.label.empty());
 }
@@ -131,7 +134,8 @@ TEST_F(ResultReviewTest, MissingCourseFailsAndKeepsTheText)
     m_record.SetCourseName(u"Fixture\\gone.btf");
     m_engine.InstallText(u"previous", kind::kLesson, 0);
     std::u16string layout;
-    EXPECT_FALSE(GenerateReview(m_engine, PlanReview(m_record, Choose(ReviewChoice::DifficultKeys), m_profile), layout));
+    EXPECT_FALSE(GenerateReview(
+        m_engine, PlanReview(m_record, Choose(ReviewChoice::DifficultKeys), m_profile), layout));
     EXPECT_EQ(m_engine.Sample(), u"previous");
 }
 

@@ -46,7 +46,6 @@ public:
     }
     std::vector<std::u16string> keys;
     bool failProfile = false;
-
 };
 
 class ResultSavingTest : public testing::Test
@@ -123,10 +122,9 @@ protected:
 
 TEST(ResultTime, RoundedToWholeSeconds)
 {
-    const std::pair<uint32_t, uint32_t> cases[] = {{0, 0},         {499, 0},       {500, 0},
-                                                   {501, 1000},    {1000, 1000},   {1500, 1000},
-                                                   {1501, 2000},   {59999, 60000}, {61501, 62000},
-                                                   {4294967295u, 4294967000u}};
+    const std::pair<uint32_t, uint32_t> cases[] = {
+        {0, 0},       {499, 0},     {500, 0},       {501, 1000},    {1000, 1000},
+        {1500, 1000}, {1501, 2000}, {59999, 60000}, {61501, 62000}, {4294967295u, 4294967000u}};
     for (const auto& [ms, rounded] : cases)
         EXPECT_EQ(RoundExerciseTime(ms), rounded) << ms;
 }
@@ -144,9 +142,11 @@ TEST(ResultTime, FreeTypingCountsEveryCharacterCorrect)
 TEST_F(ResultSavingTest, SavedRecordReadsBackWithEveryField)
 {
     CResultRecord record = LessonRecord();
-    const SaveOutcome out = SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kLesson);
+    const SaveOutcome out =
+        SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kLesson);
     EXPECT_EQ(out.status, SaveOutcome::Status::Saved);
-    EXPECT_EQ(m_store.keys, (std::vector<std::u16string>{u"IDS_ERR_SAVEACTION", u"IDS_ERR_SAVEACTION"}));
+    EXPECT_EQ(m_store.keys,
+              (std::vector<std::u16string>{u"IDS_ERR_SAVEACTION", u"IDS_ERR_SAVEACTION"}));
     EXPECT_TRUE(m_sink.shown.empty());
 
     CUserProfile stored;
@@ -213,7 +213,8 @@ TEST_F(ResultSavingTest, DeniedWriteAsksNothingAndChangesNothing)
     CUserProfile profile = m_profile;
     CResultRecord record = LessonRecord();
     const CResultRecord before = record;
-    const SaveOutcome out = SaveExerciseResult(m_store, profile, record, Delays(), desk_mode::kLesson);
+    const SaveOutcome out =
+        SaveExerciseResult(m_store, profile, record, Delays(), desk_mode::kLesson);
     EXPECT_EQ(out.status, SaveOutcome::Status::ResultFailed);
     EXPECT_FALSE(out.ResultStored());
     EXPECT_TRUE(out.denied);
@@ -230,7 +231,8 @@ TEST_F(ResultSavingTest, FailedAppendIsReportedByTheSupplierAndChangesNothing)
     m_pump.Store().CloseUserFile(); // the file went away (a logged-out store)
     CUserProfile profile = m_profile;
     CResultRecord record = LessonRecord();
-    const SaveOutcome out = SaveExerciseResult(m_store, profile, record, Delays(), desk_mode::kLesson);
+    const SaveOutcome out =
+        SaveExerciseResult(m_store, profile, record, Delays(), desk_mode::kLesson);
     EXPECT_EQ(out.status, SaveOutcome::Status::ResultFailed);
     EXPECT_TRUE(out.reported);
     ASSERT_EQ(m_sink.shown.size(), 1u);
@@ -242,7 +244,8 @@ TEST_F(ResultSavingTest, FailedProfileKeepsTheResultAndTheNewTotalsInMemory)
 {
     m_store.failProfile = true;
     CResultRecord record = LessonRecord();
-    const SaveOutcome out = SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kLesson);
+    const SaveOutcome out =
+        SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kLesson);
     EXPECT_EQ(out.status, SaveOutcome::Status::ProfileFailed);
     EXPECT_TRUE(out.ResultStored());
     EXPECT_FALSE(out.denied);
@@ -274,7 +277,8 @@ TEST_F(ResultSavingTest, TotalsStopAtTheLargestValue)
 {
     m_profile.SetTestTypingTime(4294967295u - 1000);
     CResultRecord record = LessonRecord();
-    ASSERT_TRUE(SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kTest).ResultStored());
+    ASSERT_TRUE(
+        SaveExerciseResult(m_store, m_profile, record, Delays(), desk_mode::kTest).ResultStored());
     EXPECT_EQ(m_profile.TestTypingTime(), 4294967295u);
 }
 

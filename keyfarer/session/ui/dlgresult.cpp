@@ -91,28 +91,29 @@ CDlgResult::CDlgResult(const CControlAspect* look, TextLookup texts, const Resul
     auto* grid = new QGridLayout(figures);
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(9);
-    const char16_t* captions[6] = {u"IDS_CT_RESULT_NETSPEED", u"IDS_CT_RESULT_YOURGOAL",
+    const char16_t* captions[6] = {u"IDS_CT_RESULT_NETSPEED",  u"IDS_CT_RESULT_YOURGOAL",
                                    u"IDS_CT_RESULT_ACCURCACY", u"IDS_CT_RESULT_TOTALHIT",
-                                   u"IDS_CT_RESULT_ERRORHIT", u"IDS_CT_RESULT_SPENTTIME"};
+                                   u"IDS_CT_RESULT_ERRORHIT",  u"IDS_CT_RESULT_SPENTTIME"};
     const int64_t accuracyTenths = static_cast<int64_t>(std::floor(m_figures.accuracy * 10 + 1e-9));
     const QString values[6] = {
         SpeedText(m_figures.netSpeed),
         SpeedText(m_figures.goal),
         ToQString(FormatText(LookupText(texts, u"IDS_TYPINGINFO_ACCURACYVALUE"),
                              {static_cast<double>(accuracyTenths) / 10.0})),
-        ToQString(FormatText(u"%s ( %s )",
-                             {FormatText(LookupText(texts, u"IDS_TYPINGINFO_TOTALHITUNIT"),
-                                         {m_figures.totalHits}),
-                              FromQString(SpeedText(m_figures.grossSpeed))})),
-        ToQString(FormatText(LookupText(texts, u"IDS_FORMAT_ERRHITS"),
-                             {m_figures.errors.weighted, m_figures.errors.errors,
-                              m_figures.errors.factor})),
+        ToQString(FormatText(
+            u"%s ( %s )",
+            {FormatText(LookupText(texts, u"IDS_TYPINGINFO_TOTALHITUNIT"), {m_figures.totalHits}),
+             FromQString(SpeedText(m_figures.grossSpeed))})),
+        ToQString(FormatText(
+            LookupText(texts, u"IDS_FORMAT_ERRHITS"),
+            {m_figures.errors.weighted, m_figures.errors.errors, m_figures.errors.factor})),
         DurationText(m_figures.seconds),
     };
     for (int i = 0; i < 6; ++i) {
         QLabel* caption = MakeLabel(look, Text(captions[i]), figures);
         const bool headline = i == 0;
-        m_values[i] = MakeLabel(look, values[i], figures, headline ? LookFont::InfoValue : LookFont::DialogBold,
+        m_values[i] = MakeLabel(look, values[i], figures,
+                                headline ? LookFont::InfoValue : LookFont::DialogBold,
                                 headline ? LookColor::Accent : LookColor::DialogText);
         if (headline) {
             QFont big = m_values[i]->font();
@@ -127,7 +128,8 @@ CDlgResult::CDlgResult(const CControlAspect* look, TextLookup texts, const Resul
     m_gauge = new CResultSheetGauge(look, figures);
     const double unit = m_input.wordsPerMinute ? kCharactersPerWord : 1;
     const double full = m_input.singleFullmark;
-    const double pass = m_input.singlePass >= m_input.singleFullmark ? full * 6 / 10 : m_input.singlePass;
+    const double pass =
+        m_input.singlePass >= m_input.singleFullmark ? full * 6 / 10 : m_input.singlePass;
     m_gauge->SetValues(m_figures.netSpeed, pass / unit, full / unit, Text(u"IDS_KEYDELAY_S_PASS"),
                        SpeedText(m_figures.goal));
     grid->setRowMinimumHeight(6, 8);
@@ -169,7 +171,7 @@ CDlgResult::CDlgResult(const CControlAspect* look, TextLookup texts, const Resul
     }
     m_choices[1]->setEnabled(m_advice.nextLessonPossible);
     m_choices[1]->setVisible(!m_advice.nextLessonHidden);
-    const int preselected = m_advice.preselected == recommendation::kNextLesson ? 1
+    const int preselected = m_advice.preselected == recommendation::kNextLesson   ? 1
                             : m_advice.preselected == recommendation::kBackToDesk ? 2
                                                                                   : 0;
     m_choices[preselected]->setChecked(true);
@@ -179,7 +181,8 @@ CDlgResult::CDlgResult(const CControlAspect* look, TextLookup texts, const Resul
 
 QString CDlgResult::SpeedText(double speed) const
 {
-    const char16_t* unit = m_input.wordsPerMinute ? u"IDS_TYPINGINFO_SPUNITWPM" : u"IDS_TYPINGINFO_SPUNITCPM";
+    const char16_t* unit =
+        m_input.wordsPerMinute ? u"IDS_TYPINGINFO_SPUNITWPM" : u"IDS_TYPINGINFO_SPUNITCPM";
     return ToQString(FormatText(LookupText(m_texts, unit), {ShownValue(speed)}));
 }
 

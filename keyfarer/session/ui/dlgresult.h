@@ -26,9 +26,9 @@ class CUserProfile;
 
 struct ResultPageInput
 {
-    CResultRecord result;        // hits, correct hits, rounded time, kind, end reason
-    int mode = 2;                // desk mode of the exercise
-    int lessonLevel = 0;         // the lesson's "Level" (lesson texts)
+    CResultRecord result;          // hits, correct hits, rounded time, kind, end reason
+    int mode = 2;                  // desk mode of the exercise
+    int lessonLevel = 0;           // the lesson's "Level" (lesson texts)
     bool nextLessonExists = false; // the course has a next lesson for this one
     // From the user options: speeds, accuracy, error factor and unit.
     uint32_t singlePass = 60;

@@ -31,9 +31,11 @@ QString TextFileFilter(std::u16string_view filter)
         cut = filter.find(u'\0');
         skip = 1;
     }
-    const std::u16string_view display = cut == std::u16string_view::npos ? filter : filter.substr(0, cut);
-    const std::u16string_view pattern =
-        cut == std::u16string_view::npos ? std::u16string_view(u"*.txt") : filter.substr(cut + skip);
+    const std::u16string_view display =
+        cut == std::u16string_view::npos ? filter : filter.substr(0, cut);
+    const std::u16string_view pattern = cut == std::u16string_view::npos
+                                            ? std::u16string_view(u"*.txt")
+                                            : filter.substr(cut + skip);
     QString out = ToQString(display);
     if (!out.contains(QLatin1Char('(')))
         out += QStringLiteral(" (") + ToQString(pattern) + QLatin1Char(')');

@@ -21,10 +21,10 @@ class DeskEnvironment;
 
 struct ResultSheetInput
 {
-    ResultPageInput page;        // the result and what grades it
-    KeyDelayBlock keyDelays;     // the exercise's slowest characters
-    bool freeTyping = false;     // free typing: no key-delay page, the save-text button
-    int activePage = 0;          // the page shown first (the page last left open)
+    ResultPageInput page;    // the result and what grades it
+    KeyDelayBlock keyDelays; // the exercise's slowest characters
+    bool freeTyping = false; // free typing: no key-delay page, the save-text button
+    int activePage = 0;      // the page shown first (the page last left open)
 };
 
 class CResultSheet : public CTavroPropertySheet

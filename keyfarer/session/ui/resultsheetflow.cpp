@@ -121,7 +121,8 @@ bool RunReviewSheet(DeskEnvironment& env, QWidget* owner, std::vector<ReviewView
     // course's file.
     if (!out.plan.courseFile.empty()) {
         supplier.SetErrorKey(u"IDS_ERR_LOADCOURESEINFO");
-        if (!supplier.ResolveCourseRef(CourseRefAnswer::kCourse, -1, -1, out.plan.courseFile, 0, {}))
+        if (!supplier.ResolveCourseRef(CourseRefAnswer::kCourse, -1, -1, out.plan.courseFile, 0,
+                                       {}))
             return false;
         CourseRefAnswer answer;
         if (answer.Assign(supplier.Result(), true) && answer.Kind() != CourseRefAnswer::kNothing &&

@@ -32,7 +32,7 @@ class DeskEnvironment;
 
 struct ResultFlowInput
 {
-    int mode = 2;                  // the desk mode of the exercise
+    int mode = 2; // the desk mode of the exercise
     bool freeTyping = false;
     int lessonLevel = 0;           // the lesson's "Level" (lesson texts)
     bool nextLessonExists = false; // the course has a lesson after this one
@@ -56,10 +56,10 @@ ResultFlowOutcome RunResultSheet(DeskEnvironment& env, QWidget* owner, const Res
 
 struct ReviewStart
 {
-    ReviewPlan plan;            // characters, size, course and minutes of the review
-    std::u16string layoutFile;  // the keyboard the review needs (course with its own keyboard)
-    int viewId = 0;             // the view chosen, stored as "ViewID" of "Review"
-    CResultRecord reviewed;     // the result the review was chosen from
+    ReviewPlan plan;           // characters, size, course and minutes of the review
+    std::u16string layoutFile; // the keyboard the review needs (course with its own keyboard)
+    int viewId = 0;            // the view chosen, stored as "ViewID" of "Review"
+    CResultRecord reviewed;    // the result the review was chosen from
 };
 
 using ReviewSheetHook = std::function<void(CDlgReview&)>;

@@ -12,11 +12,10 @@ namespace kf {
 
 CResultSheetGauge::CResultSheetGauge(const CControlAspect* look, QWidget* parent)
     : QWidget(parent), m_look(look)
-{
-}
+{}
 
-void CResultSheetGauge::SetValues(double speed, double pass, double target, const QString& passLabel,
-                                  const QString& targetLabel)
+void CResultSheetGauge::SetValues(double speed, double pass, double target,
+                                  const QString& passLabel, const QString& targetLabel)
 {
     m_speed = speed;
     m_pass = pass;
@@ -73,10 +72,12 @@ void CResultSheetGauge::paintEvent(QPaintEvent*)
         p.setPen(QPen(color(LookColor::DialogText, QColor(40, 40, 40)), 1.5));
         p.drawLine(QPointF(x, track.top() - 2), QPointF(x, track.bottom() + 2));
         const int w = fm.horizontalAdvance(m_passLabel);
-        p.drawText(QRect(int(x) - w / 2, labelTop, w + 2, fm.height()), Qt::AlignCenter, m_passLabel);
+        p.drawText(QRect(int(x) - w / 2, labelTop, w + 2, fm.height()), Qt::AlignCenter,
+                   m_passLabel);
     }
     const int tw = fm.horizontalAdvance(m_targetLabel);
-    p.drawText(QRect(width() - tw - 2, labelTop, tw + 2, fm.height()), Qt::AlignRight, m_targetLabel);
+    p.drawText(QRect(width() - tw - 2, labelTop, tw + 2, fm.height()), Qt::AlignRight,
+               m_targetLabel);
 }
 
 } // namespace kf

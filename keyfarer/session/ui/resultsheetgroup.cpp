@@ -37,7 +37,8 @@ void CResultSheetGroup::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QColor border = m_look ? LookQColor(*m_look, LookColor::ControlBorder) : QColor(160, 160, 160);
+    const QColor border =
+        m_look ? LookQColor(*m_look, LookColor::ControlBorder) : QColor(160, 160, 160);
     QColor field = m_look ? LookQColor(*m_look, LookColor::DialogBack) : palette().window().color();
     field = field.lighter(106);
 
@@ -57,11 +58,16 @@ void CResultSheetGroup::paintEvent(QPaintEvent*)
         return;
     const int textWidth = fm.horizontalAdvance(m_title);
     const QRect titleRect(12, titleTop, textWidth + 10, fm.height());
-    const QColor back = m_look ? LookQColor(*m_look, LookColor::DialogBack) : palette().window().color();
+    const QColor back =
+        m_look ? LookQColor(*m_look, LookColor::DialogBack) : palette().window().color();
     // The title interrupts the frame's top edge: the page colour above the frame, the field
     // colour below it, as if the label were cut into the line.
-    p.fillRect(QRectF(titleRect.left(), titleRect.top(), titleRect.width(), frame.top() - titleRect.top() + 1), back);
-    p.fillRect(QRectF(titleRect.left(), frame.top() + 1, titleRect.width(), titleRect.bottom() - frame.top()), field);
+    p.fillRect(QRectF(titleRect.left(), titleRect.top(), titleRect.width(),
+                      frame.top() - titleRect.top() + 1),
+               back);
+    p.fillRect(QRectF(titleRect.left(), frame.top() + 1, titleRect.width(),
+                      titleRect.bottom() - frame.top()),
+               field);
     p.setFont(bold);
     p.setPen(m_look ? LookQColor(*m_look, LookColor::DialogText) : palette().windowText().color());
     p.drawText(titleRect, Qt::AlignCenter, m_title);

@@ -117,7 +117,8 @@ bool CTypingDeskWnd::BeginReview(const std::u16string& layoutFile)
 
     m_caption = m_env.Text(u"IDS_REVIEW_CAPTION");
     m_phase = -1; // the review is one page
-    const std::u16string course = pump.Kind() == kind::kCourseReview ? m_reviewCourse : std::u16string();
+    const std::u16string course =
+        pump.Kind() == kind::kCourseReview ? m_reviewCourse : std::u16string();
     PrepareExerciseRecord(desk_mode::kReview, course, m_caption);
     m_displaySize = 255;
     m_fontPercent = 100;

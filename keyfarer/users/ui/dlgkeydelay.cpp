@@ -32,7 +32,8 @@ QString ResultDateText(const CResultRecord& result)
     format.remove(QRegularExpression(QStringLiteral("dddd[,.]?\\s*")));
     QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
     timeFormat.remove(QStringLiteral(":ss"));
-    return locale.toString(date, format.trimmed()) + QStringLiteral(", ") + locale.toString(time, timeFormat);
+    return locale.toString(date, format.trimmed()) + QStringLiteral(", ") +
+           locale.toString(time, timeFormat);
 }
 
 namespace {
@@ -154,8 +155,9 @@ void CDlgKeyDelay::UpdatePaging()
     m_prev->setEnabled(m_model.CanGoBack());
     m_next->setEnabled(m_model.CanGoForward());
     const size_t pages = m_model.PageCount();
-    m_pageLabel->setText(pages > 1 ? QStringLiteral("%1 / %2").arg(m_model.CurrentPage() + 1).arg(pages)
-                                   : QString());
+    m_pageLabel->setText(pages > 1
+                             ? QStringLiteral("%1 / %2").arg(m_model.CurrentPage() + 1).arg(pages)
+                             : QString());
 }
 
 void CDlgKeyDelay::UpdateChoice()
@@ -165,7 +167,8 @@ void CDlgKeyDelay::UpdateChoice()
 
 ReviewChoice CDlgKeyDelay::Choice() const
 {
-    return m_chosen && m_chosen->isChecked() ? ReviewChoice::ChosenCharacters : ReviewChoice::DifficultKeys;
+    return m_chosen && m_chosen->isChecked() ? ReviewChoice::ChosenCharacters
+                                             : ReviewChoice::DifficultKeys;
 }
 
 bool CDlgKeyDelay::OnKillActive()
@@ -187,7 +190,8 @@ void CDlgKeyDelay::OnOK()
     if (!m_input.reviewMode)
         return;
     m_selection = m_model.ReviewCharacters(Choice(), FromQString(m_edit->text()));
-    m_chosenViewId = m_views->currentIndex() >= 0 ? m_views->currentData().toInt() : m_input.reviewViewId;
+    m_chosenViewId =
+        m_views->currentIndex() >= 0 ? m_views->currentData().toInt() : m_input.reviewViewId;
 }
 
 } // namespace kf

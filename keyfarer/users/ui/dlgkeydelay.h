@@ -34,16 +34,16 @@ struct ReviewViewEntry
 
 struct KeyDelayPageInput
 {
-    KeyDelayBlock keyDelays;  // the exercise's slowest characters
-    CResultRecord result;     // the exercise (its start time is shown)
-    uint32_t singlePass = 0;  // "Single_Pass"
+    KeyDelayBlock keyDelays;     // the exercise's slowest characters
+    CResultRecord result;        // the exercise (its start time is shown)
+    uint32_t singlePass = 0;     // "Single_Pass"
     uint32_t singleFullmark = 0; // "Single_Fullmark"
     std::u16string tabString;    // "Tab_String"
     std::u16string spaceString;  // "Space_String"
     bool reviewMode = true;      // the review options are shown
     // The view list of the review options, the view host's default first.
     std::vector<ReviewViewEntry> views;
-    int reviewViewId = 0;        // "ViewID" of section "Review": the entry preselected
+    int reviewViewId = 0; // "ViewID" of section "Review": the entry preselected
 };
 
 class CDlgKeyDelay : public CTavroPropertyPage

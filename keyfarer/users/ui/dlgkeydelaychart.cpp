@@ -73,7 +73,8 @@ void CDlgKeyDelayChart::Draw(QPainter& p, const QSize& size) const
     const KeyDelayPage& page = m_page ? *m_page : empty;
     const KeyDelayChart chart = page.Layout(size.width(), size.height());
 
-    const QColor frame = m_look ? LookQColor(*m_look, LookColor::ControlBorder) : QColor(128, 128, 128);
+    const QColor frame =
+        m_look ? LookQColor(*m_look, LookColor::ControlBorder) : QColor(128, 128, 128);
     const QColor text = m_look ? LookQColor(*m_look, LookColor::DialogText) : QColor(0, 0, 0);
     const int right = KeyDelayChart::kMargin + int(KeyDelayPage::kPerRow) * chart.slotWidth;
 

@@ -31,8 +31,8 @@ public:
     // The chart as it is drawn now (tests and screenshots look at it).
     QImage Render() const;
 
-    static constexpr QRgb kBarColor = 0xFF800000;   // RGB 128, 0, 0
-    static constexpr QRgb kMarkColor = 0xFFFF0000;  // the framed tab and space labels
+    static constexpr QRgb kBarColor = 0xFF800000;  // RGB 128, 0, 0
+    static constexpr QRgb kMarkColor = 0xFFFF0000; // the framed tab and space labels
     static constexpr QRgb kBandLineColor = 0xFFC0C0C0;
 
     QSize sizeHint() const override { return {560, 300}; }

@@ -38,7 +38,8 @@ namespace {
 QString ScreenshotDir()
 {
     const QByteArray env = qgetenv("KF_SCREENSHOT_DIR");
-    const QString dir = env.isEmpty() ? QStringLiteral(KF_BINARY_DIR "/screenshots/results") : QString::fromLocal8Bit(env);
+    const QString dir = env.isEmpty() ? QStringLiteral(KF_BINARY_DIR "/screenshots/results")
+                                      : QString::fromLocal8Bit(env);
     QDir().mkpath(dir);
     return dir;
 }
@@ -63,12 +64,13 @@ protected:
         profile.SetFullName(u"Ann");
         ASSERT_TRUE(m_env->Supplier().CreateUserFile(u"ann", profile));
         uint32_t error = 0;
-        ASSERT_EQ(m_env->Supplier().OpenUserFile(m_env->Supplier().Store().UserFilePath(u"ann"), u"ann",
-                                                 options, error),
+        ASSERT_EQ(m_env->Supplier().OpenUserFile(m_env->Supplier().Store().UserFilePath(u"ann"),
+                                                 u"ann", options, error),
                   CPump_TypingData::kOpenOk);
     }
 
-    static CResultRecord Result(int kind, uint32_t total, uint32_t correct, uint32_t ms, int abortType)
+    static CResultRecord Result(int kind, uint32_t total, uint32_t correct, uint32_t ms,
+                                int abortType)
     {
         CResultRecord r;
         LocalDateTime start;
@@ -127,28 +129,33 @@ TEST_F(ResultsUiTest, ResultPageGradesAndRecommends)
         uint32_t total, correct, ms;
         bool nextLesson;
         std::u16string comment;
-        int preselected;       // recommendation of the checked choice
+        int preselected; // recommendation of the checked choice
         bool nextLessonShown, nextLessonEnabled;
-        int sound;             // sound table entry played on opening
+        int sound; // sound table entry played on opening
     };
     const Case cases[] = {
         // 300 characters a minute, 98 percent: full mark, good accuracy.
-        {"fast, a few errors", 2, kind::kLesson, 300, 294, 60000, true, u"IDS_RESULT_C_31", 0, true, true, 3},
+        {"fast, a few errors", 2, kind::kLesson, 300, 294, 60000, true, u"IDS_RESULT_C_31", 0, true,
+         true, 3},
         // Without an error the next lesson is recommended.
-        {"fast, no error", 2, kind::kLesson, 300, 300, 60000, true, u"IDS_RESULT_C_32", 2, true, true, 3},
+        {"fast, no error", 2, kind::kLesson, 300, 300, 60000, true, u"IDS_RESULT_C_32", 2, true,
+         true, 3},
         // No next lesson: once again, and the choice is greyed out.
-        {"last lesson", 2, kind::kLesson, 300, 300, 60000, false, u"IDS_RESULT_C_32", 0, true, false, 3},
+        {"last lesson", 2, kind::kLesson, 300, 300, 60000, false, u"IDS_RESULT_C_32", 0, true,
+         false, 3},
         // Slow and careless.
         {"slow", 2, kind::kLesson, 50, 30, 60000, true, u"IDS_RESULT_C_00", 0, true, true, 1},
         // A test: back to the desk, no next lesson at all.
         {"test", 3, kind::kTest, 150, 142, 60000, false, u"IDS_RESULT_C_21", 3, false, false, 2},
         // Free typing counts as faultless.
-        {"free typing", 3, kind::kFreeTyping, 100, 100, 60000, false, u"IDS_RESULT_C_12", 3, false, false, 2},
+        {"free typing", 3, kind::kFreeTyping, 100, 100, 60000, false, u"IDS_RESULT_C_12", 3, false,
+         false, 2},
     };
     m_env->MutablePrivileges().Set(*CPrivileges::FindBit("AlwaysSaveTests"), false);
     for (const Case& c : cases) {
-        ResultPageInput in = ResultPageInput::From(Result(c.kind, c.total, c.correct, c.ms, 5), c.mode,
-                                                   m_env->UserOptions(), m_env->Privileges());
+        ResultPageInput in =
+            ResultPageInput::From(Result(c.kind, c.total, c.correct, c.ms, 5), c.mode,
+                                  m_env->UserOptions(), m_env->Privileges());
         in.nextLessonExists = c.nextLesson;
         CDlgResult page(&m_env->Look(), m_env->Texts(), in);
         std::vector<int> sounds;
@@ -278,7 +285,8 @@ TEST_F(ResultsUiTest, KeyDelayPageShowsTheSlowestKeysPageByPage)
     for (const KeyDelayBar& bar : layout.bars) {
         const QPoint inside((bar.left + bar.right) / 2, bar.bottom - 2);
         EXPECT_EQ(chart.pixel(inside), CDlgKeyDelayChart::kBarColor) << char(bar.entry.ch);
-        EXPECT_EQ(chart.pixel(bar.left - 2, bar.bottom - 2), 0xFFFFFFFFu) << "gap before " << char(bar.entry.ch);
+        EXPECT_EQ(chart.pixel(bar.left - 2, bar.bottom - 2), 0xFFFFFFFFu)
+            << "gap before " << char(bar.entry.ch);
     }
     // The tab's label is framed in red under its bar.
     const KeyDelayBar& tab = layout.bars[3];
@@ -295,7 +303,8 @@ TEST_F(ResultsUiTest, KeyDelayPageShowsTheSlowestKeysPageByPage)
     page.NextButton()->click(); // disabled: nothing happens
     page.PreviousButton()->click();
     EXPECT_EQ(page.Model().CurrentPage(), 0u);
-    EXPECT_EQ(sounds, (std::vector<int>{CDlgKeyDelay::kPageTurnSound, CDlgKeyDelay::kPageTurnSound}));
+    EXPECT_EQ(sounds,
+              (std::vector<int>{CDlgKeyDelay::kPageTurnSound, CDlgKeyDelay::kPageTurnSound}));
 }
 
 TEST_F(ResultsUiTest, KeyDelayPageWithoutSlowKeys)
@@ -348,8 +357,7 @@ TEST_F(ResultsUiTest, ReviewChoiceOnTheKeyDelayPage)
 
 // Closes the modal sheet the flow opens once it runs: accept, then (should a page refuse to
 // be left) reject, so the test never hangs.
-template <typename Sheet>
-void CloseWhenShown(Sheet& sheet, bool accept)
+template <typename Sheet> void CloseWhenShown(Sheet& sheet, bool accept)
 {
     QTimer::singleShot(0, &sheet, [&sheet, accept] {
         if (accept)
@@ -427,8 +435,8 @@ TEST_F(ResultsUiTest, DeniedWriteIsToldAndLosesNothing)
     const CResultRecord before = m_env->CurrentResult();
     ResultFlowInput in;
     in.keyDelays = SlowKeys();
-    const ResultFlowOutcome out =
-        RunResultSheet(*m_env, nullptr, in, [&](CResultSheet& sheet) { CloseWhenShown(sheet, true); });
+    const ResultFlowOutcome out = RunResultSheet(
+        *m_env, nullptr, in, [&](CResultSheet& sheet) { CloseWhenShown(sheet, true); });
     EXPECT_EQ(out.save.status, SaveOutcome::Status::ResultFailed);
     ASSERT_EQ(m_env->Messages().size(), 1u);
     EXPECT_EQ(m_env->Messages()[0].key, u"IDS_ERR_WRITEACTION_DENIED");
@@ -450,7 +458,8 @@ TEST_F(ResultsUiTest, FreeTypingSavesItsText)
     m_env->CurrentResult() = Result(kind::kFreeTyping, 9, 9, 30000, 3);
 
     ResultSheetInput in;
-    in.page = ResultPageInput::From(m_env->CurrentResult(), 3, m_env->UserOptions(), m_env->Privileges());
+    in.page =
+        ResultPageInput::From(m_env->CurrentResult(), 3, m_env->UserOptions(), m_env->Privileges());
     in.freeTyping = true;
     CResultSheet sheet(*m_env, in);
     EXPECT_EQ(sheet.PageCount(), 1); // no key-delay page for free typing
@@ -486,18 +495,21 @@ TEST_F(ResultsUiTest, ReviewOfTheLastSavedResult)
     // A saved lesson whose slowest keys the profile kept.
     m_env->CurrentResult() = Result(kind::kLesson, 300, 290, 60000, 5);
     ResultFlowInput saved;
-    saved.keyDelays = KeyDelayBlock::FromItems({{u'j', 1800}, {u'k', 1500}, {u'e', 1300}, {u'a', 300}});
-    RunResultSheet(*m_env, nullptr, saved, [&](CResultSheet& sheet) { CloseWhenShown(sheet, true); });
+    saved.keyDelays =
+        KeyDelayBlock::FromItems({{u'j', 1800}, {u'k', 1500}, {u'e', 1300}, {u'a', 300}});
+    RunResultSheet(*m_env, nullptr, saved,
+                   [&](CResultSheet& sheet) { CloseWhenShown(sheet, true); });
     ASSERT_EQ(m_env->Supplier().Store().UserFile().Count(), 1u);
 
     ReviewStart start;
     int difficult = 0;
-    ASSERT_TRUE(RunReviewSheet(*m_env, nullptr, {{0, "Default view"}}, start, [&](CDlgReview& sheet) {
-        difficult = int(sheet.KeyDelayPage()->Model().DifficultCount());
-        EXPECT_EQ(sheet.Button(kIdOk)->text(), Text(u"IDS_CT_STARTREVIEW"));
-        EXPECT_EQ(sheet.Button(kIdCancel)->text(), Text(u"IDS_CT_CLOSE"));
-        CloseWhenShown(sheet, true);
-    }));
+    ASSERT_TRUE(
+        RunReviewSheet(*m_env, nullptr, {{0, "Default view"}}, start, [&](CDlgReview& sheet) {
+            difficult = int(sheet.KeyDelayPage()->Model().DifficultCount());
+            EXPECT_EQ(sheet.Button(kIdOk)->text(), Text(u"IDS_CT_STARTREVIEW"));
+            EXPECT_EQ(sheet.Button(kIdCancel)->text(), Text(u"IDS_CT_CLOSE"));
+            CloseWhenShown(sheet, true);
+        }));
     EXPECT_EQ(difficult, 3);
     EXPECT_EQ(start.plan.characters, u"jke");
     EXPECT_EQ(start.reviewed.LessonName(), u"Home row");
@@ -519,13 +531,15 @@ TEST_F(ResultsUiTest, ReviewWithoutAnyResultOffersOwnCharacters)
     bool forced = false;
     ASSERT_TRUE(RunReviewSheet(*m_env, nullptr, {}, start, [&](CDlgReview& sheet) {
         CDlgKeyDelay* page = sheet.KeyDelayPage();
-        forced = page->ChosenCharactersButton()->isChecked() && !page->DifficultKeysButton()->isEnabled();
+        forced = page->ChosenCharactersButton()->isChecked() &&
+                 !page->DifficultKeysButton()->isEnabled();
         page->ChosenCharactersEdit()->setText(QStringLiteral("xq"));
         CloseWhenShown(sheet, true);
     }));
     EXPECT_TRUE(forced);
     EXPECT_TRUE(m_env->Messages().empty());
-    EXPECT_EQ(std::u16string(m_env->Pump().Sample()).find_first_not_of(u"xq "), std::u16string::npos);
+    EXPECT_EQ(std::u16string(m_env->Pump().Sample()).find_first_not_of(u"xq "),
+              std::u16string::npos);
 }
 
 TEST_F(ResultsUiTest, Screenshots)
@@ -535,8 +549,8 @@ TEST_F(ResultsUiTest, Screenshots)
     m_env->UserOptions().SetSpaceString(u"SP");
 
     ResultSheetInput in;
-    in.page = ResultPageInput::From(Result(kind::kLesson, 300, 294, 62000, 5), 2, m_env->UserOptions(),
-                                    m_env->Privileges());
+    in.page = ResultPageInput::From(Result(kind::kLesson, 300, 294, 62000, 5), 2,
+                                    m_env->UserOptions(), m_env->Privileges());
     in.page.nextLessonExists = true;
     in.keyDelays = TypicalKeys();
     CResultSheet sheet(*m_env, in);
@@ -547,7 +561,8 @@ TEST_F(ResultsUiTest, Screenshots)
     QApplication::processEvents();
     EXPECT_TRUE(sheet.grab().save(dir + "/result_keydelay.png"));
 
-    CDlgReview review(*m_env, in.page.result, TypicalKeys(), {{0, "Default view"}, {1, "Standard view"}});
+    CDlgReview review(*m_env, in.page.result, TypicalKeys(),
+                      {{0, "Default view"}, {1, "Standard view"}});
     review.show();
     QApplication::processEvents();
     EXPECT_TRUE(review.grab().save(dir + "/review_sheet.png"));

@@ -94,7 +94,8 @@ protected:
         profile.SetFullName(u"Ann");
         ASSERT_TRUE(m_env->Supplier().CreateUserFile(u"ann", profile));
         uint32_t error = 0;
-        ASSERT_EQ(m_env->Supplier().OpenUserFile(UserFile(), u"ann", o, error), CPump_TypingData::kOpenOk);
+        ASSERT_EQ(m_env->Supplier().OpenUserFile(UserFile(), u"ann", o, error),
+                  CPump_TypingData::kOpenOk);
 
         SetResultSheetHookForTesting([this](CResultSheet& sheet) {
             ++m_seen.opened;
@@ -196,8 +197,8 @@ TEST_F(ResultsDeskTest, FaultlessFastLessonRecommendsTheNextLessonAndIsSaved)
 
     // The same fields as the command-line tool shows them.
     const std::string dump = DumpUserFile(m_dir.Native("Data/Account/ann.dat"));
-    const std::string date = FormatUtf8("%04d-%02d-%02d", r.StartTime().year, r.StartTime().month,
-                                        r.StartTime().day);
+    const std::string date =
+        FormatUtf8("%04d-%02d-%02d", r.StartTime().year, r.StartTime().month, r.StartTime().day);
     for (const std::string& part :
          {std::string("records: 1 (1 live)"), "  StartTime: " + date,
           "  TypingTime: " + std::to_string(r.TypingTime()), std::string("  DeskMode: 2"),
@@ -259,11 +260,13 @@ TEST_F(ResultsDeskTest, ReviewOfTheSlowestKeysRunsInReviewMode)
     EXPECT_EQ(Pump().Kind(), kind::kReview);
     EXPECT_EQ(std::u16string(Pump().Sample()).find_first_not_of(u"dk "), std::u16string::npos);
     EXPECT_EQ(m_desk->Clock()->Clock().LimitSeconds(),
-              (m_env->UserOptions().ReviewDuration() ? m_env->UserOptions().ReviewDuration() : 3) * 60u);
+              (m_env->UserOptions().ReviewDuration() ? m_env->UserOptions().ReviewDuration() : 3) *
+                  60u);
 
     // What the user sees: the review's text on the desk.
     const QByteArray shots = qgetenv("KF_SCREENSHOT_DIR");
-    const QString dir = shots.isEmpty() ? QStringLiteral(KF_BINARY_DIR "/screenshots/results") : QString::fromLocal8Bit(shots);
+    const QString dir = shots.isEmpty() ? QStringLiteral(KF_BINARY_DIR "/screenshots/results")
+                                        : QString::fromLocal8Bit(shots);
     QDir().mkpath(dir);
     EXPECT_TRUE(m_desk->grab().save(dir + "/desk_review.png"));
 
