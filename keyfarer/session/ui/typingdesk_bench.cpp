@@ -12,6 +12,10 @@
 
 #include "session/paradigmpump.h"
 #include "session/ui/localdeskenvironment.h"
+#include "session/ui/resultsheet.h"
+#include "session/ui/resultsheetflow.h"
+#include "skin/ui/kfcheckbox.h"
+#include "skin/ui/kfradiobutton.h"
 #include "session/ui/standview.h"
 #include "session/ui/typingdeskwnd.h"
 #include "testsupport/tempdir.h"
@@ -19,6 +23,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -91,6 +96,12 @@ struct DeskBed
         o.SetDataGenerateSize(24000);
         o.SetDataGenerateType(0);
         o.SetTrainGenerateSize(24000);
+        // An exercise that ends goes back to the desk without saving.
+        SetResultSheetHookForTesting([](CResultSheet& sheet) {
+            sheet.ResultPage()->SaveBox()->setChecked(false);
+            sheet.ResultPage()->BackToDeskButton()->setChecked(true);
+            QTimer::singleShot(0, &sheet, [&sheet] { sheet.accept(); });
+        });
         desk = std::make_unique<CTypingDeskWnd>(*env);
         desk->StandView()->SetPageTurnAnimation(false);
         desk->show();

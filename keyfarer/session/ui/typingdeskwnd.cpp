@@ -315,8 +315,7 @@ void CTypingDeskWnd::JudgeTypedKey(char16_t ch)
     }
     // 11. Sound, next key, caret.
     const bool freeTyping = pump.Kind() == kind::kFreeTyping;
-    if (m_soundSwitch)
-        m_env.PlayUiSound(error ? 9 : 8);
+    m_env.PlayUiSound(error ? 9 : 8);
     ShowNextKey();
     if (freeTyping) {
         // The text grows with the typing; the caret stands on the last typed character.

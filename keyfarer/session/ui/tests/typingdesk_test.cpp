@@ -396,5 +396,86 @@ TEST_F(TypingDeskTest, LessonOnADvorakKeyboard)
     EXPECT_EQ(Pump().Correct(), 10u);
 }
 
+
+TEST_F(TypingDeskTest, TwentyFiveKeysASecondAcrossAnimatedPageTurns)
+{
+    m_env->UserOptions().SetLastLesson(u"Home row phrases");
+    ASSERT_TRUE(m_desk->StartLesson(false));
+    m_desk->OnTypedKey(13);
+    CStandView* view = m_desk->StandView();
+    view->SetPageTurnAnimation(true);
+    ASSERT_GT(view->PageCount(), 3u);
+    const std::u16string sample(Pump().Sample());
+    const uint32_t count = view->PageStart(3) + 5;
+    // A key every 40 ms, the event loop running in between as it does for a user; some keys
+    // arrive while a page turns.
+    int turnsSeen = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        m_now += 40;
+        m_desk->OnTypedKey(sample[i]);
+        turnsSeen += view->IsTurningPage() ? 1 : 0;
+        QTest::qWait(1);
+    }
+    for (int i = 0; i < 400 && (view->IsTurningPage() || m_desk->PendingKeys() > 0); ++i) {
+        m_now += 5;
+        QTest::qWait(2);
+    }
+    EXPECT_GT(turnsSeen, 0);
+    EXPECT_EQ(Pump().Position(), count);
+    EXPECT_EQ(Pump().Correct(), count);
+    EXPECT_EQ(view->CurrentPage(), 3u);
+    EXPECT_EQ(std::u16string(Pump().Typed()), sample.substr(0, count));
+}
+
+TEST_F(TypingDeskTest, LeavingTheProgramPausesAndReturningResumes)
+{
+    ASSERT_TRUE(m_desk->StartLesson(false));
+    m_desk->OnTypedKey(13);
+    TypeCorrectly(3);
+    EXPECT_TRUE(m_desk->Keyboard()->TimersRunning()); // the marks blink in a lesson
+    EXPECT_FALSE(m_desk->Clock()->Clock().Paused());
+    m_desk->Activate(false);
+    EXPECT_TRUE(m_desk->Clock()->Clock().Paused());
+    EXPECT_TRUE(m_desk->Dimmed());
+    EXPECT_FALSE(m_desk->Keyboard()->TimersRunning());
+    const uint32_t before = m_desk->Clock()->Clock().ElapsedMs();
+    m_now += 60000; // a minute elsewhere does not count
+    m_desk->Activate(true);
+    EXPECT_FALSE(m_desk->Dimmed());
+    EXPECT_FALSE(m_desk->Clock()->Clock().Paused());
+    EXPECT_EQ(m_desk->Clock()->Clock().ElapsedMs(), before);
+    EXPECT_TRUE(m_desk->Keyboard()->TimersRunning());
+}
+
+TEST_F(TypingDeskTest, NextLessonSoundSwitchAndBack)
+{
+    ASSERT_TRUE(m_desk->StartLesson(false));
+    ASSERT_TRUE(m_desk->RunCommand(desk_cmd::kNextLesson));
+    EXPECT_EQ(m_desk->Mode(), 2);
+    EXPECT_EQ(m_env->UserOptions().LastLesson(), u"#31 and #38: ring fingers");
+    EXPECT_EQ(m_desk->Caption(), u"S and L: ring fingers");
+    // The sound switch silences the key sounds.
+    ASSERT_TRUE(m_desk->RunCommand(desk_cmd::kSound));
+    EXPECT_FALSE(m_desk->SoundSwitchOn());
+    EXPECT_FALSE(m_env->SoundOn());
+    m_desk->OnTypedKey(13);
+    m_env->ClearSounds();
+    TypeCorrectly(2);
+    EXPECT_TRUE(m_env->Sounds().empty());
+    // Back leaves without a result.
+    ASSERT_TRUE(m_desk->RunCommand(desk_cmd::kBack));
+    EXPECT_EQ(m_desk->Mode(), 1);
+    EXPECT_EQ(m_env->CurrentResult().EndReason(), 0);
+}
+
+TEST_F(TypingDeskTest, WithoutAKnownLastCourseTheLessonDoesNotStart)
+{
+    m_env->UserOptions().SetLastCourse(u"Nowhere");
+    EXPECT_FALSE(m_desk->StartLesson(false));
+    ASSERT_FALSE(m_env->Messages().empty());
+    EXPECT_EQ(m_env->Messages().back().key, u"IDS_ERR_NOLASTCOURSE");
+    EXPECT_EQ(m_desk->Mode(), 1);
+}
+
 } // namespace
 } // namespace kf
