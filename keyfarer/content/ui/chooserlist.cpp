@@ -2,6 +2,7 @@
 
 #include "skin/ui/skinpixmaps.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyledItemDelegate>
@@ -206,6 +207,17 @@ bool CChooserList::SelectFirst()
             return true;
         }
     return false;
+}
+
+void CChooserList::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (!at.isValid() || !(at.flags() & Qt::ItemIsSelectable)) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    CFlatListbox::mousePressEvent(event);
 }
 
 void CChooserList::RemovePayload(int payload)

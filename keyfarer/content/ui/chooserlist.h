@@ -41,6 +41,10 @@ public:
     static constexpr int kStyleRole = Qt::UserRole + 2;
     static constexpr int kPayloadRole = Qt::UserRole + 3;
     static constexpr int kSeparatorRole = Qt::UserRole + 4;
+
+protected:
+    // A click beside the entries keeps the chosen one (the dialog's OK needs a choice).
+    void mousePressEvent(QMouseEvent* event) override;
 };
 
 } // namespace kf

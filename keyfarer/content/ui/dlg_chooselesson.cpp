@@ -10,6 +10,7 @@
 #include "skin/ui/skinpixmaps.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -71,6 +72,7 @@ CDlg_ChooseLesson::CDlg_ChooseLesson(ChooserContext context, Request request, QW
     connect(m_ok, &QAbstractButton::clicked, this, &CDlg_ChooseLesson::OnOk);
     connect(m_back, &QAbstractButton::clicked, this, &CDlg_ChooseLesson::OnBack);
     connect(m_cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+    // A double click on an entry chooses it, as the OK button and Enter do.
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { OnOk(); });
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CDlg_ChooseLesson::UpdateButtons);
 
@@ -267,6 +269,20 @@ void CDlg_ChooseLesson::showEvent(QShowEvent* event)
         move(m_req.topRight->x() - width(), m_req.topRight->y());
     else if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+} // namespace kf
+
+namespace kf {
+
+void CDlg_ChooseLesson::keyPressEvent(QKeyEvent* event)
+{
+    // The skinned buttons are no push buttons, so the dialog's default button needs this.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_ok->isEnabled()) {
+        OnOk();
+        return;
+    }
+    COwnerDrawDialog::keyPressEvent(event);
 }
 
 } // namespace kf

@@ -9,6 +9,7 @@
 
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -72,6 +73,7 @@ CDlg_ChooseTest::CDlg_ChooseTest(ChooserContext context, Request request, QWidge
     connect(m_cancel, &QAbstractButton::clicked, this, &QDialog::reject);
     connect(m_add, &QAbstractButton::clicked, this, &CDlg_ChooseTest::OnAdd);
     connect(m_remove, &QAbstractButton::clicked, this, &CDlg_ChooseTest::OnRemove);
+    // A double click on an entry chooses it, as the OK button and Enter do.
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { OnOk(); });
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CDlg_ChooseTest::UpdateButtons);
 
@@ -303,6 +305,20 @@ void CDlg_ChooseTest::showEvent(QShowEvent* event)
     adjustSize();
     if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+} // namespace kf
+
+namespace kf {
+
+void CDlg_ChooseTest::keyPressEvent(QKeyEvent* event)
+{
+    // The skinned buttons are no push buttons, so the dialog's default button needs this.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_ok->isEnabled()) {
+        OnOk();
+        return;
+    }
+    COwnerDrawDialog::keyPressEvent(event);
 }
 
 } // namespace kf

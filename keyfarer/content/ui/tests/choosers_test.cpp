@@ -17,6 +17,7 @@
 #include "users/pump_typingdata.h"
 
 #include <QRegularExpression>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +161,22 @@ TEST_F(ChooserTest, CourseThenLessonWithExpandedKeyReferences)
     EXPECT_EQ(dlg.LessonDisplayText(), u"D and K: middle fingers");
     EXPECT_EQ(dlg.ViewId(), 3);
     EXPECT_TRUE(m_shown.empty());
+}
+
+TEST_F(ChooserTest, EnterInTheListGoesOneStep)
+{
+    CDlg_ChooseLesson::Request req;
+    req.course = FirstCourseName();
+    req.keys = &m_keys;
+    req.layoutType = 0;
+    req.whichHand = 0;
+    CDlg_ChooseLesson dlg(m_ctx, req);
+    QTest::keyClick(dlg.List(), Qt::Key_Return);
+    EXPECT_EQ(dlg.CurrentStep(), CDlg_ChooseLesson::LessonStep);
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    QTest::keyClick(dlg.List(), Qt::Key_Return);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_FALSE(dlg.LessonName().empty());
 }
 
 TEST_F(ChooserTest, BackReturnsToTheCourses)
