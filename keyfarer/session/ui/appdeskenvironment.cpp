@@ -2,9 +2,25 @@
 
 #include "app/mainframe.h"
 #include "app/traintypingapp.h"
+#include "games/backgndmusic.h"
 #include "session/ui/typingdeskwnd.h"
 
 namespace kf {
+
+AppDeskEnvironment::AppDeskEnvironment(CTrainTypingApp& app) : m_app(app)
+{
+}
+
+AppDeskEnvironment::~AppDeskEnvironment() = default;
+
+CBackgndMusic* AppDeskEnvironment::Music()
+{
+    if (!m_music) {
+        m_music = std::make_unique<CBackgndMusic>();
+        m_music->Initialize(m_app.InstallFolder());
+    }
+    return m_music.get();
+}
 
 CTypingAspect& AppDeskEnvironment::Look()
 {

@@ -17,7 +17,8 @@ class CTrainTypingApp;
 class AppDeskEnvironment : public DeskEnvironment
 {
 public:
-    explicit AppDeskEnvironment(CTrainTypingApp& app) : m_app(app) {}
+    explicit AppDeskEnvironment(CTrainTypingApp& app);
+    ~AppDeskEnvironment() override;
 
     CTypingAspect& Look() override;
     const TextLookup& Texts() override;
@@ -39,9 +40,12 @@ public:
     bool OpenWebPage(std::u16string_view url) override;
     void ExitProgram() override;
     bool KeyDisplayName(char16_t ch, std::u16string& out) const override;
+    // Made at the first call, with the installation's "music" folder.
+    CBackgndMusic* Music() override;
 
 private:
     CTrainTypingApp& m_app;
+    std::unique_ptr<CBackgndMusic> m_music;
 };
 
 // The program's desk in the frame, on the application object TheApp().

@@ -19,6 +19,7 @@ class QWidget;
 
 namespace kf {
 
+class CBackgndMusic;
 class CKeyboardLayout;
 class CParadigmPump;
 class CPrivileges;
@@ -63,6 +64,8 @@ public:
     virtual void ExitProgram() = 0;
     // The interface name of a character's key for the key tips (Enter, quotes, comma ...).
     virtual bool KeyDisplayName(char16_t ch, std::u16string& out) const = 0;
+    // The background music of the desk and the games; null where no music plays.
+    virtual CBackgndMusic* Music() { return nullptr; }
 
     // The interface text of a key (the key itself when the table lacks it).
     std::u16string Text(std::u16string_view key) { return LookupText(Texts(), key); }

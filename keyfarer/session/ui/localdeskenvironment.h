@@ -66,6 +66,9 @@ public:
     bool OpenWebPage(std::u16string_view url) override;
     void ExitProgram() override { ++m_exitRequests; }
     bool KeyDisplayName(char16_t ch, std::u16string& out) const override;
+    // No music unless the caller gives a player (not owned).
+    CBackgndMusic* Music() override { return m_music; }
+    void SetMusic(CBackgndMusic* music) { m_music = music; }
 
     // --- what happened
     std::deque<int>& Answers() { return m_answers; }
@@ -96,6 +99,7 @@ private:
     CPrivileges m_privileges;
     CKeyboardLayout m_layout;
     bool m_soundOn = true;
+    CBackgndMusic* m_music = nullptr;
 
     std::deque<int> m_answers;
     int m_answerDefault = 1;

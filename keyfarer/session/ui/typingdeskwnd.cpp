@@ -10,6 +10,7 @@
 #include "content/ui/dlg_choosetest.h"
 #include "content/layoutkeyreferences.h"
 #include "content/ui/supplierchooserdata.h"
+#include "games/backgndmusic.h"
 #include "platform/clock.h"
 #include "platform/lasterror.h"
 #include "session/exercisekind.h"
@@ -130,6 +131,7 @@ void CTypingDeskWnd::KeyboardLayoutChanged()
 void CTypingDeskWnd::StartAfterLogin()
 {
     KeyboardLayoutChanged();
+    UpdateMusic(true);
     update();
     const CPrivileges& priv = m_env.Privileges();
     switch (priv.StartMode()) {
@@ -198,6 +200,8 @@ void CTypingDeskWnd::Activate(bool active)
             StandView()->Pause(true);
         }
         SetKeyboardTimers(false);
+        if (CBackgndMusic* music = m_env.Music())
+            music->Pause();
         m_active = false;
         m_clock->SetProgramActive(false);
         m_info->SetProgramActive(false);
@@ -211,6 +215,8 @@ void CTypingDeskWnd::Activate(bool active)
         StandView()->Pause(false);
     }
     SetKeyboardTimers(true);
+    if (CBackgndMusic* music = m_env.Music())
+        music->Resume();
     m_active = true;
     m_clock->SetProgramActive(true);
     m_info->SetProgramActive(true);
@@ -263,7 +269,12 @@ bool CTypingDeskWnd::AskAbort()
     const bool wasPaused = clock.Paused();
     m_clock->Pause();
     const uint32_t asked = TickCount();
+    CBackgndMusic* music = m_env.Music();
+    if (music)
+        music->Pause();
     const bool yes = m_env.ShowMessage(u"IDS_MES_ASKABORT", this, kQuestionYesNo) == kYes;
+    if (music)
+        music->Resume();
     if (!wasPaused)
         m_clock->Resume();
     m_stats.ShiftLastKeystroke(TickCount() - asked);
@@ -703,6 +714,8 @@ void CTypingDeskWnd::EnterMode(int mode)
         ShowNextKey();
         RefreshStatistics();
     }
+    if (mode != desk_mode::kGame)
+        UpdateMusic(true);
     update();
 }
 
@@ -783,7 +796,7 @@ void CTypingDeskWnd::EndExercise(int abortType)
     // 1.
     const uint32_t elapsed = m_clock->Clock().ElapsedMs();
     m_phase = -1;
-    RunHandler(desk_cmd::kMusicStop);
+    StopMusic();
     m_clock->Pause();
     StandView()->Stop();
     StandView()->ClearWaitingKeystrokes();
@@ -815,7 +828,7 @@ void CTypingDeskWnd::EndExercise(int abortType)
 
 void CTypingDeskWnd::ReturnToIdleDesk()
 {
-    RunHandler(desk_cmd::kMusicStop);
+    StopMusic();
     StandView()->Stop();
     StandView()->ClearWaitingKeystrokes();
     m_phase = -1;
@@ -917,6 +930,26 @@ bool CTypingDeskWnd::RunHandler(int command)
     return true;
 }
 
+void CTypingDeskWnd::UpdateMusic(bool play)
+{
+    CBackgndMusic* music = m_env.Music();
+    if (!music)
+        return;
+    const bool switchOn = m_soundSwitch || !m_env.Privileges().SwitchMusic();
+    music->SetAllowed(m_env.UserOptions().AllowBackgndMusic() != 0, switchOn);
+    if (!music->Allowed())
+        m_deskMusic = false;
+    else if (play && !m_deskMusic)
+        m_deskMusic = music->PlayDeskMusic();
+}
+
+void CTypingDeskWnd::StopMusic()
+{
+    if (CBackgndMusic* music = m_env.Music())
+        music->Stop();
+    m_deskMusic = false;
+}
+
 bool CTypingDeskWnd::IconEnabled(int command) const
 {
     for (const IconState& s : m_icons)
@@ -930,7 +963,6 @@ void CTypingDeskWnd::UpdateIcons()
     using namespace desk_cmd;
     const CPrivileges& priv = m_env.Privileges();
     auto has = [this](int c) { return m_handlers.count(c) != 0; };
-    const bool sound = priv.SwitchKeySound() || priv.SwitchMusic();
     std::vector<IconState> icons;
     switch (m_mode) {
     case desk_mode::kIdle:
@@ -950,7 +982,6 @@ void CTypingDeskWnd::UpdateIcons()
                  {kStop, true},
                  {kBack, true},
                  {kTrainConfig, priv.AllowOptions() && has(kTrainConfig) && !m_running},
-                 {kSound, sound},
                  {kHelp, true},
                  {kExit, true}};
         break;
@@ -959,7 +990,6 @@ void CTypingDeskWnd::UpdateIcons()
                  {kStop, true},
                  {kBack, true},
                  {kTestConfig, priv.AllowOptions() && has(kTestConfig) && !m_running},
-                 {kSound, sound},
                  {kHelp, true},
                  {kExit, true}};
         break;
@@ -967,7 +997,6 @@ void CTypingDeskWnd::UpdateIcons()
         icons = {{kStop, true},
                  {kBack, true},
                  {kReviewConfig, priv.AllowOptions() && has(kReviewConfig) && !m_running},
-                 {kSound, sound},
                  {kHelp, true},
                  {kExit, true}};
         break;
@@ -975,13 +1004,12 @@ void CTypingDeskWnd::UpdateIcons()
         icons = {{kStop, true},
                  {kBack, true},
                  {kGameConfig, priv.AllowOptions() && has(kGameConfig) && !m_running},
-                 {kSound, sound},
                  {kHelp, true},
                  {kExit, true}};
         break;
     case desk_mode::kSlideShow:
         icons = {{kPagePrev, true}, {kPageNext, true}, {kNextLesson, true}, {kBack, true},
-                 {kSound, sound},   {kHelp, true},     {kExit, true}};
+                 {kHelp, true},     {kExit, true}};
         break;
     default:
         break;
@@ -1010,7 +1038,10 @@ bool CTypingDeskWnd::RunCommand(int command)
         }
     // The commands of the mode's icons, and those reached by other ways (help topics, the
     // user area, the frame's commands).
-    if (!listed && command != kGetStarted && command != kSwitchUser && command != kExit)
+    if (!listed && command != kGetStarted && command != kSwitchUser && command != kExit &&
+        command != kSound)
+        return false;
+    if (command == kSound && !SoundSwitchEnabled())
         return false;
     const bool hasRun = m_clock->Clock().HasRun() && m_env.Pump().Position() > 0;
     switch (command) {
@@ -1049,7 +1080,7 @@ bool CTypingDeskWnd::RunCommand(int command)
         if (priv.SwitchKeySound())
             m_env.SetSoundOn(m_soundSwitch);
         if (priv.SwitchMusic())
-            RunHandler(m_soundSwitch ? kMusicStart : kMusicStop);
+            UpdateMusic(true);
         update();
         return true;
     }
@@ -1094,6 +1125,11 @@ void CTypingDeskWnd::mousePressEvent(QMouseEvent* event)
         }
         return;
     }
+    if (SoundSwitchRect().contains(at)) {
+        if (RunCommand(desk_cmd::kSound))
+            m_env.PlayUiSound(0);
+        return;
+    }
     if (m_mode == desk_mode::kIdle && ToQRect(m_env.Look().UserAreaRect()).contains(at)) {
         RunHandler(desk_cmd::kSwitchUser);
         return;
@@ -1117,9 +1153,28 @@ void CTypingDeskWnd::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
+QRect CTypingDeskWnd::SoundSwitchRect() const
+{
+    // On the caption band, between the user's name and the clock.
+    const SkinRect clock = m_env.Look().ClockRect();
+    return QRect(clock.left - 32, clock.top + 1, 24, 24);
+}
+
+bool CTypingDeskWnd::SoundSwitchEnabled() const
+{
+    return m_env.Privileges().SwitchKeySound() || m_env.Privileges().SwitchMusic();
+}
+
 void CTypingDeskWnd::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
+    const bool overSwitch = SoundSwitchRect().contains(at);
+    if (overSwitch != m_hoverSwitch) {
+        m_hoverSwitch = overSwitch;
+        update(SoundSwitchRect());
+        if (overSwitch)
+            QToolTip::showText(event->globalPosition().toPoint(), ToQString(m_env.Text(u"IDS_ICON_TIPS_SOUND")), this);
+    }
     const int slot = IconAt(at);
     if (slot != m_hoverSlot) {
         m_hoverSlot = slot;
@@ -1143,8 +1198,9 @@ void CTypingDeskWnd::mouseMoveEvent(QMouseEvent* event)
 
 void CTypingDeskWnd::leaveEvent(QEvent* event)
 {
-    if (m_hoverSlot >= 0) {
+    if (m_hoverSlot >= 0 || m_hoverSwitch) {
         m_hoverSlot = -1;
+        m_hoverSwitch = false;
         update();
     }
     QWidget::leaveEvent(event);
@@ -1324,6 +1380,24 @@ void CTypingDeskWnd::paintEvent(QPaintEvent* event)
         p.drawText(ToQRect(l), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, ToQString(m_env.Text(key)));
     }
 
+    // The sound switch, small on the caption band.
+    if (!strip.isNull()) {
+        const int row = int(m_soundSwitch ? DeskIcon::SoundOn : DeskIcon::SoundOff);
+        const int frame = !SoundSwitchEnabled() ? kIconFrameDisabled
+                          : m_hoverSwitch       ? kIconFrameAnimFirst
+                                                : kIconFrameNormal;
+        QImage cell = strip.copy(frame * kIconSize, row * kIconSize, kIconSize, kIconSize).toImage();
+        if (m_dimmed)
+            cell = DimmedCopy(cell.convertToFormat(QImage::Format_ARGB32));
+        const QRect r = SoundSwitchRect();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, m_hoverSwitch ? 235 : 205));
+        p.drawEllipse(r.adjusted(-3, -3, 3, 3));
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(r, cell);
+    }
+
     // The user and the exercise.
     const CUserProfile& options = m_env.UserOptions();
     std::u16string user = options.FullName();
@@ -1335,8 +1409,10 @@ void CTypingDeskWnd::paintEvent(QPaintEvent* event)
     QString line = ToQString(user);
     if (m_mode != desk_mode::kIdle && !m_caption.empty())
         line += (line.isEmpty() ? QString() : QStringLiteral("  ·  ")) + ToQString(m_caption);
-    p.drawText(ToQRect(look.UserNameRect()), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-               p.fontMetrics().elidedText(line, Qt::ElideRight, look.UserNameRect().Width()));
+    QRect nameRect = ToQRect(look.UserNameRect());
+    nameRect.setRight(std::min(nameRect.right(), SoundSwitchRect().left() - 10));
+    p.drawText(nameRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+               p.fontMetrics().elidedText(line, Qt::ElideRight, nameRect.width()));
 }
 
 } // namespace kf

@@ -70,11 +70,8 @@ constexpr int kGame = 112;
 constexpr int kGameConfig = 113;
 constexpr int kHelp = 114;
 constexpr int kHelpAlt = 57670;
-// Not icons: a click on the user area of the idle desk, and the background music, which the
-// sound switch and the end of an exercise start and stop through their handlers.
+// Not an icon: a click on the user area of the idle desk.
 constexpr int kSwitchUser = 1;
-constexpr int kMusicStart = 2;
-constexpr int kMusicStop = 3;
 } // namespace desk_cmd
 
 // The end of an exercise, as EndExercise left it for the result page.
@@ -221,6 +218,10 @@ private:
     // The steps of one character (the view's queue hands them over in order).
     void JudgeTypedKey(char16_t ch);
     bool RunHandler(int command);
+    // The background music: allowed by "AllowBackgndMusic" and the sound switch; play starts
+    // the desk's piece when nothing plays.
+    void UpdateMusic(bool play);
+    void StopMusic();
     std::u16string ExpandedLessonName(const LessonRecord& lesson) const;
 
     // The keyboard and the hands picture.
@@ -241,6 +242,9 @@ private:
 
     // Icons and mouse.
     int IconAt(const QPoint& at) const;
+    // The sound switch sits on the caption band in every mode.
+    QRect SoundSwitchRect() const;
+    bool SoundSwitchEnabled() const;
     void PressIcon(int slot);
     void ShowKeyTip(const QPoint& at);
 
@@ -272,6 +276,7 @@ private:
     bool m_modalOpen = false;
     bool m_dimmed = false;
     bool m_soundSwitch = true;
+    bool m_deskMusic = false; // the desk's piece was handed to the player
     bool m_turnPaused = false; // the clock was paused by a page turn
     bool m_shownLayoutIsUsers = true; // the keyboard shows the user's layout, not a course's
     int m_displaySize = 255;
@@ -288,6 +293,7 @@ private:
     std::map<int, std::function<void()>> m_handlers;
     int m_pressedSlot = -1;
     int m_hoverSlot = -1;
+    bool m_hoverSwitch = false;
     int m_pressFrame = 0;
     QTimer m_pressTimer; // the press animation of a tool icon
     QImage m_picture;    // the desk picture

@@ -5,6 +5,8 @@
 #include "session/ui/typingdeskwnd.h"
 
 #include "content/privileges.h"
+#include "games/backgndmusic.h"
+#include "games/musicbackend.h"
 #include "keyboard/ui/handsview.h"
 #include "keyboard/ui/typingkeyboard.h"
 #include "platform/clock.h"
@@ -28,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kf {
@@ -475,6 +478,54 @@ TEST_F(TypingDeskTest, WithoutAKnownLastCourseTheLessonDoesNotStart)
     ASSERT_FALSE(m_env->Messages().empty());
     EXPECT_EQ(m_env->Messages().back().key, u"IDS_ERR_NOLASTCOURSE");
     EXPECT_EQ(m_desk->Mode(), 1);
+}
+
+// A player that plays nothing, so the desk's music can be followed without sound.
+class SilentBackend : public MusicBackend
+{
+public:
+    bool Open() override { return true; }
+    bool Play(const std::string&) override { return true; }
+    void Stop() override {}
+    void Pause() override {}
+    void Resume() override {}
+    bool Finished() override { return false; }
+    void Close() override {}
+};
+
+// The player's thread takes its commands a moment later.
+bool Eventually(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 200 && !condition(); ++i)
+        QTest::qWait(5);
+    return condition();
+}
+
+TEST_F(TypingDeskTest, DeskMusicFollowsTheSoundSwitchAndTheExercise)
+{
+    CBackgndMusic music([] { return std::make_unique<SilentBackend>(); });
+    music.Initialize(m_dir.Folder());
+    m_env->SetMusic(&music);
+    m_env->UserOptions().SetAllowBackgndMusic(1);
+    m_env->UserOptions().SetChoiceLessonAtStartup(0);
+    m_desk->StartAfterLogin();
+    auto deskPiece = [&] { return music.CurrentTrack().find(u"mainbackgnd.mid") != std::u16string::npos; };
+    EXPECT_TRUE(music.Allowed());
+    EXPECT_TRUE(Eventually(deskPiece));
+    // The sound switch turns it off and on again.
+    m_desk->RunCommand(desk_cmd::kSound);
+    EXPECT_FALSE(music.Allowed());
+    EXPECT_TRUE(Eventually([&] { return music.CurrentTrack().empty(); }));
+    m_desk->RunCommand(desk_cmd::kSound);
+    EXPECT_TRUE(Eventually(deskPiece));
+    // An exercise that ends stops it; back at the desk it plays again.
+    ASSERT_TRUE(m_desk->StartTest(false));
+    TypeCorrectly(4);
+    m_env->Answers().push_back(6);
+    m_desk->OnTypedKey(27);
+    EXPECT_EQ(m_desk->Mode(), 1);
+    EXPECT_TRUE(Eventually(deskPiece));
+    m_env->SetMusic(nullptr);
 }
 
 } // namespace
