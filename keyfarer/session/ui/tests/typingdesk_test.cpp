@@ -528,5 +528,25 @@ TEST_F(TypingDeskTest, DeskMusicFollowsTheSoundSwitchAndTheExercise)
     m_env->SetMusic(nullptr);
 }
 
+TEST_F(TypingDeskTest, OriginalCopyTestWaitsForAnyKeyAndShowsOnlyWhatIsTyped)
+{
+    m_env->UserOptions().SetLastTestCategory(u"Copy from Paper");
+    m_env->UserOptions().SetLastTestText(u"Business Letter");
+    m_env->UserOptions().SetDataGenerateType(2); // an original-copy test is cut from its start
+    ASSERT_TRUE(m_desk->StartTest(false));
+    EXPECT_EQ(Pump().Kind(), 36);
+    EXPECT_EQ(m_desk->AwaitedKey(), -1);
+    EXPECT_EQ(m_desk->Notice()->Title(), QString::fromStdU16String(m_env->Text(u"IDS_MES_T_PREORIGINALCOPYTEST")));
+    EXPECT_TRUE(m_desk->Notice()->Description().contains("Business Letter"));
+    EXPECT_TRUE(m_desk->StandView()->Settings().typedPartOnly);
+    // Any key ends the notice without being typed.
+    m_desk->OnTypedKey(u'x');
+    EXPECT_EQ(m_desk->AwaitedKey(), 0);
+    EXPECT_EQ(Pump().Position(), 0u);
+    const std::u16string sample(Pump().Sample());
+    TypeCorrectly(5);
+    EXPECT_EQ(std::u16string(Pump().Typed()), sample.substr(0, 5));
+}
+
 } // namespace
 } // namespace kf
