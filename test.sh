@@ -11,7 +11,8 @@ echo "== build and test (build/)"
 (cd build && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$jobs")
 
 echo "== core under ASan/UBSan (build-asan/)"
-./scripts/build.sh build-asan -DKF_BUILD_UI=OFF -DKF_SANITIZE=ON -DKF_BENCHMARKS=OFF
+./scripts/build.sh build-asan -DKF_BUILD_UI=OFF -DKF_SANITIZE=ON -DKF_BENCHMARKS=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
 (cd build-asan && ctest --output-on-failure -j "$jobs" -L core)
 
 echo "== fuzzers (build-fuzz/)"
