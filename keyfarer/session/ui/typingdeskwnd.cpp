@@ -58,7 +58,8 @@ CTypingDeskWnd::CTypingDeskWnd(DeskEnvironment& env, QWidget* parent) : QWidget(
     const CTypingAspect& look = m_env.Look();
     setFixedSize(kDeskWidth, kDeskHeight);
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // The frame keeps the keyboard focus and hands the keys on (HandleKey).
+    setFocusPolicy(Qt::NoFocus);
     m_picture = SkinPixmap(look, skinbmp::kDesk).toImage().convertToFormat(QImage::Format_RGB32);
     if (m_picture.isNull()) {
         m_picture = QImage(kDeskWidth, kDeskHeight, QImage::Format_RGB32);
@@ -157,6 +158,10 @@ void CTypingDeskWnd::StartAfterLogin()
 bool CTypingDeskWnd::HandleKey(QKeyEvent* event)
 {
     const bool press = event->type() == QEvent::KeyPress;
+    // A key that reaches the desk means the program has the keyboard, even where the window
+    // system did not report the frame active again after a dialog (no window manager).
+    if (press && !m_active && !m_modalOpen)
+        Activate(true);
     ReflectKey(event, press);
     if (!press)
         return false;

@@ -448,6 +448,12 @@ TEST_F(TypingDeskTest, LeavingTheProgramPausesAndReturningResumes)
     EXPECT_FALSE(m_desk->Clock()->Clock().Paused());
     EXPECT_EQ(m_desk->Clock()->Clock().ElapsedMs(), before);
     EXPECT_TRUE(m_desk->Keyboard()->TimersRunning());
+    // A key that arrives while the desk thinks the program is left brings it back.
+    m_desk->Activate(false);
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(Expected())));
+    m_desk->HandleKey(&press);
+    EXPECT_TRUE(m_desk->ProgramActive());
+    EXPECT_FALSE(m_desk->Dimmed());
 }
 
 TEST_F(TypingDeskTest, NextLessonSoundSwitchAndBack)
