@@ -17,11 +17,13 @@ public:
         : QStyledItemDelegate(parent), m_look(look)
     {}
 
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
     {
         p->save();
         p->setRenderHint(QPainter::Antialiasing);
-        const QColor line = m_look ? LookQColor(*m_look, LookColor::GridLine) : QColor(200, 200, 200);
+        const QColor line =
+            m_look ? LookQColor(*m_look, LookColor::GridLine) : QColor(200, 200, 200);
         if (index.data(CChooserList::kSeparatorRole).toBool()) {
             const int y = option.rect.center().y();
             p->setPen(QPen(line, 1));
@@ -39,17 +41,19 @@ public:
                                QRect(0, pieces.height() / 2, pieces.width(), pieces.height() / 2),
                                r, 6);
             else
-                p->fillRect(r, m_look ? LookQColor(*m_look, LookColor::Selection) : QColor(Qt::blue));
+                p->fillRect(r,
+                            m_look ? LookQColor(*m_look, LookColor::Selection) : QColor(Qt::blue));
         } else if (hot && m_look) {
             p->fillRect(r, LookQColor(*m_look, LookColor::GridAltRow));
         }
-        const QColor ink = !m_look      ? QColor(Qt::black)
-                           : selected   ? LookQColor(*m_look, LookColor::SelectionText)
-                                        : LookQColor(*m_look, LookColor::ControlText);
+        const QColor ink = !m_look    ? QColor(Qt::black)
+                           : selected ? LookQColor(*m_look, LookColor::SelectionText)
+                                      : LookQColor(*m_look, LookColor::ControlText);
         const QColor dim = !m_look    ? QColor(Qt::darkGray)
                            : selected ? LookQColor(*m_look, LookColor::SelectionText)
                                       : LookQColor(*m_look, LookColor::DisabledText);
-        const QColor accent = m_look ? LookQColor(*m_look, LookColor::Accent) : QColor(Qt::darkBlue);
+        const QColor accent =
+            m_look ? LookQColor(*m_look, LookColor::Accent) : QColor(Qt::darkBlue);
 
         // The style mark: a key cap, a keypad of four, a slide, a folder or a pen.
         const int style = index.data(CChooserList::kStyleRole).toInt();
@@ -59,7 +63,9 @@ public:
         switch (style) {
         case CChooserList::Keypad:
             for (int i = 0; i < 4; ++i)
-                p->drawRoundedRect(QRectF(mark.left() + (i % 2) * 8 + 0.5, mark.top() + (i / 2) * 8 + 0.5, 6.5, 6.5), 1.5, 1.5);
+                p->drawRoundedRect(QRectF(mark.left() + (i % 2) * 8 + 0.5,
+                                          mark.top() + (i / 2) * 8 + 0.5, 6.5, 6.5),
+                                   1.5, 1.5);
             break;
         case CChooserList::Slides:
             p->drawRect(QRectF(mark).adjusted(0.5, 2.5, -0.5, -2.5));
@@ -84,7 +90,8 @@ public:
         case CChooserList::Text:
             p->drawRect(QRectF(mark).adjusted(2.5, 0.5, -2.5, -0.5));
             for (int i = 0; i < 3; ++i)
-                p->drawLine(mark.left() + 5, mark.top() + 5 + i * 3, mark.right() - 5, mark.top() + 5 + i * 3);
+                p->drawLine(mark.left() + 5, mark.top() + 5 + i * 3, mark.right() - 5,
+                            mark.top() + 5 + i * 3);
             break;
         default:
             p->drawRoundedRect(QRectF(mark).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
@@ -105,7 +112,8 @@ public:
                         nm.elidedText(name, Qt::ElideRight, text.width()));
         } else {
             p->drawText(QRect(text.left(), text.top(), text.width(), nm.height()),
-                        Qt::AlignTop | Qt::AlignLeft, nm.elidedText(name, Qt::ElideRight, text.width()));
+                        Qt::AlignTop | Qt::AlignLeft,
+                        nm.elidedText(name, Qt::ElideRight, text.width()));
             p->setFont(small);
             p->setPen(dim);
             p->drawText(QRect(text.left(), text.top() + nm.height(), text.width(), sm.height() + 2),
@@ -183,7 +191,8 @@ int CChooserList::CurrentPayload() const
 int CChooserList::RowOfPayload(int payload) const
 {
     for (int i = 0; i < count(); ++i)
-        if (!item(i)->data(kSeparatorRole).toBool() && item(i)->data(kPayloadRole).toInt() == payload)
+        if (!item(i)->data(kSeparatorRole).toBool() &&
+            item(i)->data(kPayloadRole).toInt() == payload)
             return i;
     return -1;
 }

@@ -91,8 +91,8 @@ CDlg_ChooseLesson::CDlg_ChooseLesson(ChooserContext context, Request request, QW
         Bytes reply;
         if (m_ctx.data) {
             m_ctx.data->SetErrorKey(u"IDS_ERR_LOADCOURESEINFO");
-            if (m_ctx.data->ResolveCourseRef(CourseRefAnswer::kCourse, m_req.layoutType, m_req.whichHand,
-                                             m_req.course, 0, {}, reply) &&
+            if (m_ctx.data->ResolveCourseRef(CourseRefAnswer::kCourse, m_req.layoutType,
+                                             m_req.whichHand, m_req.course, 0, {}, reply) &&
                 reply.size() >= CourseRefAnswer::kSize) {
                 CourseRefAnswer answer;
                 answer.Assign(ByteSpan(reply.data(), CourseRefAnswer::kSize));
@@ -128,7 +128,8 @@ void CDlg_ChooseLesson::LoadCourses()
     for (size_t at = 0; at + CatalogueEntry::kSize <= reply.size(); at += CatalogueEntry::kSize) {
         CatalogueEntry e;
         e.Assign(ByteSpan(reply.data() + at, CatalogueEntry::kSize));
-        m_courses.push_back({e.Name(), e.Description(), e.Path(), e.Ordinal(), e.SeparatorLine() != 0});
+        m_courses.push_back(
+            {e.Name(), e.Description(), e.Path(), e.Ordinal(), e.SeparatorLine() != 0});
     }
 }
 
@@ -162,8 +163,9 @@ bool CDlg_ChooseLesson::LoadLessons(const std::u16string& coursePath)
         LessonListEntry e;
         e.Assign(ByteSpan(reply.data() + at, LessonListEntry::kSize));
         const uint8_t layoutType = e.LayoutType();
-        m_lessons.push_back({e.Name(), Expand(e.Name(), layoutType), Expand(e.Description(), layoutType)});
-        const int style = e.Type() == 1 ? CChooserList::Slides
+        m_lessons.push_back(
+            {e.Name(), Expand(e.Name(), layoutType), Expand(e.Description(), layoutType)});
+        const int style = e.Type() == 1     ? CChooserList::Slides
                           : layoutType == 5 ? CChooserList::Keypad
                                             : CChooserList::MainKeys;
         shown.push_back({style, e.NewGroup() != 0});
@@ -208,8 +210,8 @@ void CDlg_ChooseLesson::ShowLessonStep()
             chosen = int(i);
     if (chosen < 0 || !m_list->SelectPayload(chosen))
         m_list->SelectFirst();
-    m_courseLine->setText(ToQString(FormatText(LookupText(m_ctx.texts, u"IDS_FORMAT_CURCOURSE"),
-                                               {FormatArg(m_courseName)})));
+    m_courseLine->setText(ToQString(
+        FormatText(LookupText(m_ctx.texts, u"IDS_FORMAT_CURCOURSE"), {FormatArg(m_courseName)})));
     m_courseLine->show();
     m_viewLabel->setVisible(m_req.showViewList);
     m_views->setVisible(m_req.showViewList);

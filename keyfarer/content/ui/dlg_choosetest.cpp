@@ -83,7 +83,8 @@ CDlg_ChooseTest::CDlg_ChooseTest(ChooserContext context, Request request, QWidge
             Bytes reply;
             m_ctx.data->SetErrorKey(u"IDS_ERR_LISTTESTCATEGORY");
             if (m_ctx.data->ListTestCategories(reply)) {
-                for (size_t at = 0; at + TestCategoryItem::kSize <= reply.size(); at += TestCategoryItem::kSize) {
+                for (size_t at = 0; at + TestCategoryItem::kSize <= reply.size();
+                     at += TestCategoryItem::kSize) {
                     TestCategoryItem item;
                     item.Assign(ByteSpan(reply.data() + at, TestCategoryItem::kSize));
                     m_categories.push_back({item.Name(), item.Info()});
@@ -171,8 +172,8 @@ void CDlg_ChooseTest::ShowTextStep()
     AddFreeTypingEntry();
     int chosen = -1;
     for (size_t i = 0; i < m_texts.size(); ++i) {
-        m_list->AddEntry(ToQString(m_texts[i].title), ToQString(m_texts[i].info), CChooserList::Text,
-                         int(i) + 1);
+        m_list->AddEntry(ToQString(m_texts[i].title), ToQString(m_texts[i].info),
+                         CChooserList::Text, int(i) + 1);
         if (chosen < 0 && SameName(m_texts[i].title, m_req.text))
             chosen = int(i) + 1;
     }
@@ -275,7 +276,8 @@ void CDlg_ChooseTest::OnAdd()
     }
     m_texts.push_back({entry.Title(), entry.Info()});
     const int payload = int(m_texts.size());
-    m_list->AddEntry(ToQString(entry.Title()), ToQString(entry.Info()), CChooserList::Text, payload);
+    m_list->AddEntry(ToQString(entry.Title()), ToQString(entry.Info()), CChooserList::Text,
+                     payload);
     m_list->SelectPayload(payload);
     UpdateButtons();
 }
@@ -283,7 +285,8 @@ void CDlg_ChooseTest::OnAdd()
 void CDlg_ChooseTest::OnRemove()
 {
     const int chosen = m_list->CurrentPayload();
-    if (m_step != TextStep || chosen <= kFreeTypingEntry || size_t(chosen) > m_texts.size() || !m_ctx.data)
+    if (m_step != TextStep || chosen <= kFreeTypingEntry || size_t(chosen) > m_texts.size() ||
+        !m_ctx.data)
         return;
     const std::u16string title = m_texts[size_t(chosen) - 1].title;
     if (m_ctx.Message(u"IDS_Q_REMOVETESTTEXT", {FormatArg(title)}, kQuestionYesNo, this) != kYes)

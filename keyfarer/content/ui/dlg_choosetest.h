@@ -25,8 +25,8 @@ class CDlg_ChooseTest : public COwnerDrawDialog
 public:
     struct Request
     {
-        std::u16string category; // the user's "Last_TestCategory"
-        std::u16string text;     // the user's "Last_TestText" (a title)
+        std::u16string category;    // the user's "Last_TestCategory"
+        std::u16string text;        // the user's "Last_TestText" (a title)
         bool chooseCategory = true; // the privilege ChooseTestCategory
     };
 

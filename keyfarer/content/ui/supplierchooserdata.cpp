@@ -36,8 +36,9 @@ bool SupplierChooserData::ResolveCourseRef(int32_t kind, int32_t layoutType, int
                                            std::u16string_view course, uint32_t lessonIndex,
                                            std::u16string_view lessonName, Bytes& reply)
 {
-    return Copy(m_supplier.ResolveCourseRef(kind, layoutType, whichHand, course, lessonIndex, lessonName),
-                reply);
+    return Copy(
+        m_supplier.ResolveCourseRef(kind, layoutType, whichHand, course, lessonIndex, lessonName),
+        reply);
 }
 
 bool SupplierChooserData::ListTestCategories(Bytes& reply)

@@ -7,9 +7,7 @@
 
 namespace kf {
 
-AppDeskEnvironment::AppDeskEnvironment(CTrainTypingApp& app) : m_app(app)
-{
-}
+AppDeskEnvironment::AppDeskEnvironment(CTrainTypingApp& app) : m_app(app) {}
 
 AppDeskEnvironment::~AppDeskEnvironment() = default;
 

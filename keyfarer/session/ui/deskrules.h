@@ -71,6 +71,7 @@ std::array<std::u16string, 3> PhaseNoticeKeys(int phase);
 
 // Splits a lesson's prenotice message: the text before the first "/d" is the title, the text
 // after it the description; without "/d" the whole message is the description.
-void SplitPrenotice(std::u16string_view message, std::u16string& title, std::u16string& description);
+void SplitPrenotice(std::u16string_view message, std::u16string& title,
+                    std::u16string& description);
 
 } // namespace kf::desk

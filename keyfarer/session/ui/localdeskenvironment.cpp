@@ -7,7 +7,8 @@ namespace kf {
 LocalDeskEnvironment::LocalDeskEnvironment(std::u16string installFolder)
     : m_installFolder(std::move(installFolder))
 {
-    if (!m_installFolder.empty() && m_installFolder.back() != u'\\' && m_installFolder.back() != u'/')
+    if (!m_installFolder.empty() && m_installFolder.back() != u'\\' &&
+        m_installFolder.back() != u'/')
         m_installFolder += u'\\';
     const bool strings = m_strings.LoadStringFile(m_installFolder + u"SysDat\\StringRes.txt");
     m_texts = [this](std::u16string_view key) { return m_strings.Get(key); };
@@ -77,15 +78,32 @@ bool LocalDeskEnvironment::KeyDisplayName(char16_t ch, std::u16string& out) cons
     // The same names as the application object's.
     const char16_t* key = nullptr;
     switch (ch) {
-    case u'\r': key = u"IDS_KEYNAME_ENTER"; break;
-    case u'"': key = u"IDS_KEYNAME_DQUOTE"; break;
-    case u'\'': key = u"IDS_KEYNAME_SQUOTE"; break;
-    case u',': key = u"IDS_KEYNAME_COMMA"; break;
-    case u'.': key = u"IDS_KEYNAME_PERIOD"; break;
-    case u':': key = u"IDS_KEYNAME_COLON"; break;
-    case u';': key = u"IDS_KEYNAME_SEMICOLON"; break;
-    case u'?': key = u"IDS_KEYNAME_QUESTION"; break;
-    default: break;
+    case u'\r':
+        key = u"IDS_KEYNAME_ENTER";
+        break;
+    case u'"':
+        key = u"IDS_KEYNAME_DQUOTE";
+        break;
+    case u'\'':
+        key = u"IDS_KEYNAME_SQUOTE";
+        break;
+    case u',':
+        key = u"IDS_KEYNAME_COMMA";
+        break;
+    case u'.':
+        key = u"IDS_KEYNAME_PERIOD";
+        break;
+    case u':':
+        key = u"IDS_KEYNAME_COLON";
+        break;
+    case u';':
+        key = u"IDS_KEYNAME_SEMICOLON";
+        break;
+    case u'?':
+        key = u"IDS_KEYNAME_QUESTION";
+        break;
+    default:
+        break;
     }
     if (!key) {
         out.assign(1, ch);
@@ -95,9 +113,11 @@ bool LocalDeskEnvironment::KeyDisplayName(char16_t ch, std::u16string& out) cons
     return true;
 }
 
-void LocalDeskEnvironment::ShowSupplierError(std::u16string_view key, std::u16string_view detail, uint32_t)
+void LocalDeskEnvironment::ShowSupplierError(std::u16string_view key, std::u16string_view detail,
+                                             uint32_t)
 {
-    ShowMessage(key.empty() ? std::u16string_view(u"IDS_ERR_UNKNOWN") : key, nullptr, 0x10, {FormatArg(detail)});
+    ShowMessage(key.empty() ? std::u16string_view(u"IDS_ERR_UNKNOWN") : key, nullptr, 0x10,
+                {FormatArg(detail)});
 }
 
 } // namespace kf

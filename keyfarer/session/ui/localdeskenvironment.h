@@ -84,7 +84,8 @@ public:
     std::u16string DataFolder() const { return m_installFolder + u"Data\\"; }
 
 private:
-    void ShowSupplierError(std::u16string_view key, std::u16string_view detail, uint32_t code) override;
+    void ShowSupplierError(std::u16string_view key, std::u16string_view detail,
+                           uint32_t code) override;
 
     std::u16string m_installFolder;
     bool m_ready = false;

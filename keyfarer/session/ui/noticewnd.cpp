@@ -9,8 +9,7 @@
 namespace kf {
 
 CNoticeWnd::CNoticeWnd(const CTypingAspect* look, QWidget* parent) : QWidget(parent), m_look(look)
-{
-}
+{}
 
 void CNoticeWnd::SetTexts(const QString& title, const QString& description, const QString& footer)
 {

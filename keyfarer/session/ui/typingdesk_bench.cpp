@@ -118,7 +118,9 @@ struct DeskBed
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         desk->HandleKey(&press);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-        t.wall.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - wall).count());
+        t.wall.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - wall)
+                .count());
         t.cpu.push_back(ThreadCpuMicroseconds() - cpu);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
         desk->HandleKey(&release);
@@ -161,7 +163,12 @@ void BM_DeskKeystroke(benchmark::State& state)
     }
     t.Report(state);
 }
-BENCHMARK(BM_DeskKeystroke)->Arg(0)->Arg(1)->Arg(2)->Iterations(6000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeskKeystroke)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(6000)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

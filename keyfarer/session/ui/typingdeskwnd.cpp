@@ -357,12 +357,12 @@ void CTypingDeskWnd::JudgeTypedKey(char16_t ch)
             m_clock->Pause();
             const auto& course = pump.Course();
             const LessonRecord* lesson = course.Lesson(m_lessonIndex);
-            const unsigned bits =
-                lesson ? unsigned(pump.LessonPhases(lesson->Name())) : 1u;
+            const unsigned bits = lesson ? unsigned(pump.LessonPhases(lesson->Name())) : 1u;
             auto hasText = [&](int p) { return pump.PhaseLength(p) > 0; };
             m_phase = desk::NextPhase(m_phase, bits, pump.Kind(), pump.PracticeTypeIs1(), hasText);
             const uint32_t left = pump.Length() - newPosition;
-            const uint32_t length = std::min(pump.PhaseLength(m_phase) ? pump.PhaseLength(m_phase) : left, left);
+            const uint32_t length =
+                std::min(pump.PhaseLength(m_phase) ? pump.PhaseLength(m_phase) : left, left);
             ShowPhaseNotice(m_phase);
             LoadPage(newPosition, length);
         }
@@ -388,12 +388,14 @@ bool CTypingDeskWnd::StartLesson(bool choose)
     } else {
         CPump_TypingData& supplier = m_env.Supplier();
         supplier.SetErrorKey(u"IDS_ERR_LOADCOURESEINFO");
-        if (!supplier.ResolveCourseRef(CourseRefAnswer::kCourse, m_env.KeyboardLayout().LayoutType(),
-                                       options.WhichHand(), options.LastCourse(), 0, {}))
+        if (!supplier.ResolveCourseRef(CourseRefAnswer::kCourse,
+                                       m_env.KeyboardLayout().LayoutType(), options.WhichHand(),
+                                       options.LastCourse(), 0, {}))
             return false;
         CourseRefAnswer answer;
         if (!answer.Assign(supplier.Result(), true) || answer.Kind() == CourseRefAnswer::kNothing) {
-            m_env.ShowMessage(u"IDS_ERR_NOLASTCOURSE", this, kErrorBox, {FormatArg(options.LastCourse())});
+            m_env.ShowMessage(u"IDS_ERR_NOLASTCOURSE", this, kErrorBox,
+                              {FormatArg(options.LastCourse())});
             return false;
         }
         coursePath = answer.CoursePath();
@@ -425,7 +427,8 @@ bool CTypingDeskWnd::StartLesson(bool choose)
             std::u16string name;
             for (int32_t i = index + 1; i < int32_t(pump.Course().LessonCount()); ++i) {
                 const LessonRecord* next = pump.Course().Lesson(i);
-                if (next && next->Type() != 1 && (next->FitMode() & (pump.PracticeTypeIs1() ? 2 : 1))) {
+                if (next && next->Type() != 1 &&
+                    (next->FitMode() & (pump.PracticeTypeIs1() ? 2 : 1))) {
                     index = i;
                     lesson = next;
                     break;
@@ -453,7 +456,8 @@ bool CTypingDeskWnd::ChooseLessonDialog(std::u16string& coursePath)
     ctx.look = &m_env.Look();
     ctx.texts = m_env.Texts();
     ctx.data = &data;
-    ctx.message = [this](std::u16string_view key, const std::vector<FormatArg>& args, unsigned style,
+    ctx.message = [this](std::u16string_view key, const std::vector<FormatArg>& args,
+                         unsigned style,
                          QWidget* owner) { return m_env.ShowMessage(key, owner, style, args); };
     ctx.playSound = [this](int i) { m_env.PlayUiSound(i); };
     LayoutKeyReferences keys(m_env.KeyboardLayout());
@@ -531,7 +535,8 @@ bool CTypingDeskWnd::MakeLessonText(int32_t lessonIndex, const LessonRecord& les
         return true;
     const uint32_t error = GetLastError();
     if (lesson.Type() == LessonRecord::kRowIndexType || error == err::FileNotFound)
-        m_env.ShowMessage(error == err::FileNotFound ? u"IDS_ERR_FILENOTFOUND" : u"IDS_ERR_EXTRALESSONFILENOTFOUND",
+        m_env.ShowMessage(error == err::FileNotFound ? u"IDS_ERR_FILENOTFOUND"
+                                                     : u"IDS_ERR_EXTRALESSONFILENOTFOUND",
                           this, kErrorBox, {FormatArg(lesson.ExtraFile())});
     else
         m_env.ShowMessage(u"IDS_ERR_NOLESSON", this, kErrorBox);
@@ -549,8 +554,9 @@ void CTypingDeskWnd::BeginLessonPractice(int32_t lessonIndex, const LessonRecord
         m_phase = -1; // a text without phases is one page
     m_caption = ExpandedLessonName(lesson);
     PrepareExerciseRecord(desk_mode::kLesson, m_courseName, lesson.Name());
-    const uint8_t display = lesson.StdDisplaySize() == 255 ? uint8_t(m_env.UserOptions().StdDisplaySize())
-                                                           : lesson.StdDisplaySize();
+    const uint8_t display = lesson.StdDisplaySize() == 255
+                                ? uint8_t(m_env.UserOptions().StdDisplaySize())
+                                : lesson.StdDisplaySize();
     m_displaySize = display;
     m_fontPercent = lesson.StdFontSize() ? lesson.StdFontSize() : 100;
     m_env.CurrentResult().SetDisplaySize(display);
@@ -591,7 +597,8 @@ bool CTypingDeskWnd::ChooseTestDialog()
     ctx.look = &m_env.Look();
     ctx.texts = m_env.Texts();
     ctx.data = &data;
-    ctx.message = [this](std::u16string_view key, const std::vector<FormatArg>& args, unsigned style,
+    ctx.message = [this](std::u16string_view key, const std::vector<FormatArg>& args,
+                         unsigned style,
                          QWidget* owner) { return m_env.ShowMessage(key, owner, style, args); };
     ctx.playSound = [this](int i) { m_env.PlayUiSound(i); };
     CDlg_ChooseTest::Request req;
@@ -634,7 +641,8 @@ bool CTypingDeskWnd::BeginTest(const std::u16string& source)
             size = kMinTestSize;
             options.SetDataGenerateSize(size);
         }
-        caption = source.substr(source.rfind(u'\\') == std::u16string::npos ? 0 : source.rfind(u'\\') + 1);
+        caption = source.substr(
+            source.rfind(u'\\') == std::u16string::npos ? 0 : source.rfind(u'\\') + 1);
         if (!pump.LoadTestText(size, options.DataGenerateType(), caption))
             return false;
     }
@@ -642,8 +650,8 @@ bool CTypingDeskWnd::BeginTest(const std::u16string& source)
     m_caption = caption;
     m_lessonIndex = -1;
     m_phase = -1;
-    PrepareExerciseRecord(desk_mode::kTest, freeTyping ? m_env.Text(u"IDS_USEDATATYPE_FREETYPE") : source,
-                          caption);
+    PrepareExerciseRecord(desk_mode::kTest,
+                          freeTyping ? m_env.Text(u"IDS_USEDATATYPE_FREETYPE") : source, caption);
     m_displaySize = 255;
     m_fontPercent = 100;
     EnterMode(desk_mode::kTest);
@@ -658,7 +666,8 @@ bool CTypingDeskWnd::BeginTest(const std::u16string& source)
     return true;
 }
 
-void CTypingDeskWnd::PrepareExerciseRecord(int mode, const std::u16string& course, const std::u16string& lesson)
+void CTypingDeskWnd::PrepareExerciseRecord(int mode, const std::u16string& course,
+                                           const std::u16string& lesson)
 {
     CParadigmPump& pump = m_env.Pump();
     CResultRecord& result = m_env.CurrentResult();
@@ -1013,8 +1022,8 @@ void CTypingDeskWnd::UpdateIcons()
                  {kExit, true}};
         break;
     case desk_mode::kSlideShow:
-        icons = {{kPagePrev, true}, {kPageNext, true}, {kNextLesson, true}, {kBack, true},
-                 {kHelp, true},     {kExit, true}};
+        icons = {{kPagePrev, true}, {kPageNext, true}, {kNextLesson, true},
+                 {kBack, true},     {kHelp, true},     {kExit, true}};
         break;
     default:
         break;
@@ -1178,7 +1187,8 @@ void CTypingDeskWnd::mouseMoveEvent(QMouseEvent* event)
         m_hoverSwitch = overSwitch;
         update(SoundSwitchRect());
         if (overSwitch)
-            QToolTip::showText(event->globalPosition().toPoint(), ToQString(m_env.Text(u"IDS_ICON_TIPS_SOUND")), this);
+            QToolTip::showText(event->globalPosition().toPoint(),
+                               ToQString(m_env.Text(u"IDS_ICON_TIPS_SOUND")), this);
     }
     const int slot = IconAt(at);
     if (slot != m_hoverSlot) {
@@ -1192,7 +1202,8 @@ void CTypingDeskWnd::mouseMoveEvent(QMouseEvent* event)
                 if (int(info.icon) == row) {
                     const std::u16string key(info.textKey);
                     const std::u16string tip = u"IDS_ICON_TIPS_" + key.substr(9);
-                    QToolTip::showText(event->globalPosition().toPoint(), ToQString(m_env.Text(tip)), this);
+                    QToolTip::showText(event->globalPosition().toPoint(),
+                                       ToQString(m_env.Text(tip)), this);
                 }
         } else {
             QToolTip::hideText();
@@ -1253,7 +1264,8 @@ void CTypingDeskWnd::CreateKeyboard()
     const SkinRect h = look.HandsRect();
     m_hands->setGeometry(ToQRect(h));
     m_hands->hide();
-    connect(m_keyboard, &CTypingKeyboard::keyClicked, this, [this](char16_t ch) { OnTypedKey(ch); });
+    connect(m_keyboard, &CTypingKeyboard::keyClicked, this,
+            [this](char16_t ch) { OnTypedKey(ch); });
     RefreshKeyboard();
 }
 
@@ -1364,25 +1376,30 @@ void CTypingDeskWnd::paintEvent(QPaintEvent* event)
         if (!s.enabled)
             frame = kIconFrameDisabled;
         else if (slot == m_pressedSlot)
-            frame = m_pressTimer.isActive() ? std::min(kIconFrameAnimFirst + m_pressFrame - 1, kIconFrameAnimFirst + kIconFrameAnimCount - 1)
-                                            : kIconFramePressed;
+            frame = m_pressTimer.isActive()
+                        ? std::min(kIconFrameAnimFirst + m_pressFrame - 1,
+                                   kIconFrameAnimFirst + kIconFrameAnimCount - 1)
+                        : kIconFramePressed;
         else if (slot == m_hoverSlot)
             frame = kIconFrameAnimFirst;
         if (frame < 0)
             frame = kIconFramePressed;
         if (!strip.isNull() && row >= 0) {
-            QImage cell = strip.copy(frame * kIconSize, row * kIconSize, kIconSize, kIconSize).toImage();
+            QImage cell =
+                strip.copy(frame * kIconSize, row * kIconSize, kIconSize, kIconSize).toImage();
             if (m_dimmed)
                 cell = DimmedCopy(cell.convertToFormat(QImage::Format_ARGB32));
             p.drawImage(iconRect.topLeft(), cell);
         }
         const SkinRect l = look.ToolLabelRect(slot);
-        p.setPen(LookQColor(look, s.enabled && !m_dimmed ? LookColor::DeskText : LookColor::DisabledText));
+        p.setPen(LookQColor(look, s.enabled && !m_dimmed ? LookColor::DeskText
+                                                         : LookColor::DisabledText));
         std::u16string key;
         for (const ToolIconInfo& info : ToolIcons())
             if (info.command == s.command)
                 key = info.textKey;
-        p.drawText(ToQRect(l), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, ToQString(m_env.Text(key)));
+        p.drawText(ToQRect(l), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                   ToQString(m_env.Text(key)));
     }
 
     // The sound switch, small on the caption band.
@@ -1391,7 +1408,8 @@ void CTypingDeskWnd::paintEvent(QPaintEvent* event)
         const int frame = !SoundSwitchEnabled() ? kIconFrameDisabled
                           : m_hoverSwitch       ? kIconFrameAnimFirst
                                                 : kIconFrameNormal;
-        QImage cell = strip.copy(frame * kIconSize, row * kIconSize, kIconSize, kIconSize).toImage();
+        QImage cell =
+            strip.copy(frame * kIconSize, row * kIconSize, kIconSize, kIconSize).toImage();
         if (m_dimmed)
             cell = DimmedCopy(cell.convertToFormat(QImage::Format_ARGB32));
         const QRect r = SoundSwitchRect();

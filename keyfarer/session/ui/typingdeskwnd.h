@@ -78,9 +78,9 @@ constexpr int kSwitchUser = 1;
 struct FinishedExercise
 {
     int abortType = 0;
-    int mode = 0;            // the desk mode the exercise ran in
-    int kind = 0;            // the exercise kind
-    uint32_t timeMs = 0;     // rounded to whole seconds
+    int mode = 0;        // the desk mode the exercise ran in
+    int kind = 0;        // the exercise kind
+    uint32_t timeMs = 0; // rounded to whole seconds
     uint32_t totalHits = 0;
     uint32_t correctHits = 0;
     bool freeTyping = false;
@@ -202,7 +202,8 @@ private:
     bool ChooseTestDialog();
     bool BeginTest(const std::u16string& source);
 
-    void PrepareExerciseRecord(int mode, const std::u16string& course, const std::u16string& lesson);
+    void PrepareExerciseRecord(int mode, const std::u16string& course,
+                               const std::u16string& lesson);
     void EnterMode(int mode);
     void ApplyViewOptions();
     void ShowPhaseNotice(int phase);
@@ -276,8 +277,8 @@ private:
     bool m_modalOpen = false;
     bool m_dimmed = false;
     bool m_soundSwitch = true;
-    bool m_deskMusic = false; // the desk's piece was handed to the player
-    bool m_turnPaused = false; // the clock was paused by a page turn
+    bool m_deskMusic = false;         // the desk's piece was handed to the player
+    bool m_turnPaused = false;        // the clock was paused by a page turn
     bool m_shownLayoutIsUsers = true; // the keyboard shows the user's layout, not a course's
     int m_displaySize = 255;
     int m_fontPercent = 100;

@@ -247,7 +247,8 @@ QString CTypingInfoWnd::WinkText() const
 QString CTypingInfoWnd::AccuracyText() const
 {
     const double a = FiguresOf(m_block, m_errorFactor).accuracy;
-    return ToQString(FormatText(LookupText(m_texts, u"IDS_TYPINGINFO_ACCURACYVALUE"), {FormatArg(a)}));
+    return ToQString(
+        FormatText(LookupText(m_texts, u"IDS_TYPINGINFO_ACCURACYVALUE"), {FormatArg(a)}));
 }
 
 QString CTypingInfoWnd::TotalHitsText() const
@@ -278,7 +279,7 @@ void CTypingInfoWnd::DrawBar(QPainter& p, const QRect& r, int row, double fill) 
     const QPixmap bars = m_look ? SkinPixmap(*m_look, skinbmp::kInfoBars) : QPixmap();
     if (bars.isNull() || bars.height() < 4) {
         p.fillRect(r, m_look ? LookQColor(*m_look, LookColor::InfoBarBack) : QColor(60, 60, 60));
-        const LookColor c = row == 1 ? LookColor::InfoBarGross
+        const LookColor c = row == 1   ? LookColor::InfoBarGross
                             : row == 2 ? LookColor::InfoBarNet
                                        : LookColor::InfoBarWink;
         p.fillRect(QRect(r.left(), r.top(), filled, r.height()),
@@ -316,12 +317,15 @@ void CTypingInfoWnd::paintEvent(QPaintEvent*)
     };
     const bool shown = m_block.has_value();
     const Row rows[] = {
-        {InfoFigure::Gross, u"IDS_TYPINGINFO_GROSSSPEED", shown ? GrossText() : QString(), 1, f.grossBar},
+        {InfoFigure::Gross, u"IDS_TYPINGINFO_GROSSSPEED", shown ? GrossText() : QString(), 1,
+         f.grossBar},
         {InfoFigure::Net, u"IDS_TYPINGINFO_NETSPEED", shown ? NetText() : QString(), 2, f.netBar},
         {InfoFigure::Wink, u"IDS_TYPINGINFO_WINKSPEED", shown ? WinkText() : QString(), 3,
          m_wink.Level() / double(WinkLevel::kFull)},
-        {InfoFigure::Accuracy, u"IDS_TYPINGINFO_ACCURACY", shown ? AccuracyText() : QString(), 0, 0},
-        {InfoFigure::TotalHits, u"IDS_TYPINGINFO_TOTALHITS", shown ? TotalHitsText() : QString(), 0, 0},
+        {InfoFigure::Accuracy, u"IDS_TYPINGINFO_ACCURACY", shown ? AccuracyText() : QString(), 0,
+         0},
+        {InfoFigure::TotalHits, u"IDS_TYPINGINFO_TOTALHITS", shown ? TotalHitsText() : QString(), 0,
+         0},
         {InfoFigure::Errors, u"IDS_TYPINGINFO_ERROR", shown ? ErrorsText() : QString(), 0, 0},
     };
     for (const Row& row : rows) {
@@ -329,7 +333,8 @@ void CTypingInfoWnd::paintEvent(QPaintEvent*)
         // Figures in columns narrower than the panel sit apart by a few pixels.
         const int gap = l.caption.Width() < 100 ? 4 : 0;
         if (!l.caption.IsEmpty()) {
-            const QRect r = Local(l.caption.left, l.caption.top, l.caption.right - gap, l.caption.bottom);
+            const QRect r =
+                Local(l.caption.left, l.caption.top, l.caption.right - gap, l.caption.bottom);
             const QString text = Pattern(row.caption);
             p.setFont(Fitted(captionFont, text, r.width()));
             p.setPen(captionInk);

@@ -48,8 +48,9 @@ StandViewOptions CViewWnd::OptionsOf(const CUserProfile& p)
     return o;
 }
 
-void CViewWnd::ApplyOptions(const CUserProfile& profile, int deskMode, int kind, int lessonDisplaySize,
-                            int lessonFontScale, const std::u16string& fontName)
+void CViewWnd::ApplyOptions(const CUserProfile& profile, int deskMode, int kind,
+                            int lessonDisplaySize, int lessonFontScale,
+                            const std::u16string& fontName)
 {
     m_fontName = fontName;
     StandViewContext context;

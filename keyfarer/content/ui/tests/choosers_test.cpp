@@ -34,7 +34,10 @@ public:
     {
         return index < m_layout.MainKeyCount() && Caps(m_layout.MainKey(index), out);
     }
-    bool KeypadKey(size_t index, KeyCaps& out) const override { return Caps(m_layout.KeypadKey(index), out); }
+    bool KeypadKey(size_t index, KeyCaps& out) const override
+    {
+        return Caps(m_layout.KeypadKey(index), out);
+    }
 
 private:
     static bool Caps(const KeyRecord* key, KeyCaps& out)
@@ -43,7 +46,9 @@ private:
             return false;
         out.base = key->Base();
         out.shifted = key->Shifted();
-        out.kind = key->IsModifier() ? KeyCaps::kModifier : key->IsLetter() ? KeyCaps::kLetter : KeyCaps::kOrdinary;
+        out.kind = key->IsModifier() ? KeyCaps::kModifier
+                   : key->IsLetter() ? KeyCaps::kLetter
+                                     : KeyCaps::kOrdinary;
         return true;
     }
     CKeyboardLayout m_layout;
@@ -73,8 +78,8 @@ protected:
         m_ctx.look = &m_look;
         m_ctx.texts = [this](std::u16string_view key) { return m_strings.Get(key); };
         m_ctx.data = &m_data;
-        m_ctx.message = [this](std::u16string_view key, const std::vector<FormatArg>& args, unsigned,
-                               QWidget*) {
+        m_ctx.message = [this](std::u16string_view key, const std::vector<FormatArg>& args,
+                               unsigned, QWidget*) {
             m_shown.push_back({std::u16string(key), FormatText(m_strings.Get(key), args)});
             return m_answer;
         };
@@ -279,7 +284,8 @@ TEST_F(ChooserTest, WithoutTheCategoryStepAMissingCategoryIsCleared)
     // The texts directly in TestTexts: none are shipped, only free typing is offered.
     EXPECT_EQ(dlg.List()->EntryCount(), 1);
     EXPECT_EQ(dlg.CurrentFolderLine(),
-              QString::fromStdU16String(FormatText(m_strings.Get(u"IDS_FORMAT_CURFOLDER"), {FormatArg(u"")})));
+              QString::fromStdU16String(
+                  FormatText(m_strings.Get(u"IDS_FORMAT_CURFOLDER"), {FormatArg(u"")})));
 }
 
 TEST_F(ChooserTest, AddingAndRemovingCustomTexts)
@@ -309,7 +315,8 @@ TEST_F(ChooserTest, AddingAndRemovingCustomTexts)
     dlg.OnAdd();
     dlg.OnAdd();
     EXPECT_EQ(dlg.List()->EntryCount(), before + 2);
-    const QString custom = QString::fromStdU16String(m_strings.Get(u"IDS_TESTTEXT_CUSTOM")) + "Story";
+    const QString custom =
+        QString::fromStdU16String(m_strings.Get(u"IDS_TESTTEXT_CUSTOM")) + "Story";
     EXPECT_EQ(dlg.List()->selectedItems().front()->text(), custom);
     const std::filesystem::path copy =
         m_dir.path() / "Data/TestTexts/Everyday Prose" / (custom.toStdString() + ".TXT");

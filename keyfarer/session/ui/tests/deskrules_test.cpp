@@ -16,7 +16,8 @@ struct PhaseCase
 };
 
 class NextPhaseTest : public ::testing::TestWithParam<PhaseCase>
-{};
+{
+};
 
 TEST_P(NextPhaseTest, FollowsTheLessonsPhases)
 {

@@ -134,7 +134,8 @@ TEST_F(TypingDeskTest, LessonStartsWithItsNoticeAndMarksTheNextKey)
     EXPECT_FALSE(m_desk->ViewHost()->isVisible());
     // The lesson's prenotice message gives title and description.
     EXPECT_EQ(m_desk->Notice()->Title(), "Middle fingers on D and K");
-    EXPECT_EQ(m_desk->Notice()->Footer(), QString::fromStdU16String(m_env->Text(u"IDS_PRE_TRAIN_BASIC_F")));
+    EXPECT_EQ(m_desk->Notice()->Footer(),
+              QString::fromStdU16String(m_env->Text(u"IDS_PRE_TRAIN_BASIC_F")));
     EXPECT_EQ(m_desk->Caption(), u"D and K: middle fingers");
     // The clock waits for the first key: "Train_Time" minutes, counting down.
     EXPECT_TRUE(m_desk->Clock()->Clock().Paused());
@@ -232,7 +233,8 @@ TEST_F(TypingDeskTest, PhaseEndShowsTheNextPhaseNoticeAndItsPage)
     EXPECT_TRUE(m_desk->Notice()->isVisible());
     // The lesson's prenotice stands for every phase; the footer is the phase's own.
     EXPECT_EQ(m_desk->Notice()->Title(), "Middle fingers on D and K");
-    EXPECT_EQ(m_desk->Notice()->Footer(), QString::fromStdU16String(m_env->Text(u"IDS_PRE_TRAIN_LOCA_F")));
+    EXPECT_EQ(m_desk->Notice()->Footer(),
+              QString::fromStdU16String(m_env->Text(u"IDS_PRE_TRAIN_LOCA_F")));
     m_desk->OnTypedKey(13);
     // The page shows the next phase from its first character.
     EXPECT_EQ(m_desk->StandView()->Layout().SampleLength(), Pump().PhaseLength(3));
@@ -391,14 +393,15 @@ TEST_F(TypingDeskTest, LessonOnADvorakKeyboard)
     const CKeyboardModel& model = m_desk->Keyboard()->Model();
     EXPECT_EQ(model.Name(), u"Dvorak");
     const std::u16string caption = m_desk->Caption();
-    EXPECT_EQ(caption.substr(0, 1), std::u16string(1, char16_t(std::toupper(model.MainKey(32)->Base()))));
+    EXPECT_EQ(caption.substr(0, 1),
+              std::u16string(1, char16_t(std::toupper(model.MainKey(32)->Base()))));
     m_desk->OnTypedKey(13);
     const char16_t first = Expected();
-    EXPECT_TRUE(first == model.MainKey(32)->Base() || first == model.MainKey(37)->Base() || first == u' ');
+    EXPECT_TRUE(first == model.MainKey(32)->Base() || first == model.MainKey(37)->Base() ||
+                first == u' ');
     TypeCorrectly(10);
     EXPECT_EQ(Pump().Correct(), 10u);
 }
-
 
 TEST_F(TypingDeskTest, TwentyFiveKeysASecondAcrossAnimatedPageTurns)
 {
@@ -515,7 +518,9 @@ TEST_F(TypingDeskTest, DeskMusicFollowsTheSoundSwitchAndTheExercise)
     m_env->UserOptions().SetAllowBackgndMusic(1);
     m_env->UserOptions().SetChoiceLessonAtStartup(0);
     m_desk->StartAfterLogin();
-    auto deskPiece = [&] { return music.CurrentTrack().find(u"mainbackgnd.mid") != std::u16string::npos; };
+    auto deskPiece = [&] {
+        return music.CurrentTrack().find(u"mainbackgnd.mid") != std::u16string::npos;
+    };
     EXPECT_TRUE(music.Allowed());
     EXPECT_TRUE(Eventually(deskPiece));
     // The sound switch turns it off and on again.
@@ -542,7 +547,8 @@ TEST_F(TypingDeskTest, OriginalCopyTestWaitsForAnyKeyAndShowsOnlyWhatIsTyped)
     ASSERT_TRUE(m_desk->StartTest(false));
     EXPECT_EQ(Pump().Kind(), 36);
     EXPECT_EQ(m_desk->AwaitedKey(), -1);
-    EXPECT_EQ(m_desk->Notice()->Title(), QString::fromStdU16String(m_env->Text(u"IDS_MES_T_PREORIGINALCOPYTEST")));
+    EXPECT_EQ(m_desk->Notice()->Title(),
+              QString::fromStdU16String(m_env->Text(u"IDS_MES_T_PREORIGINALCOPYTEST")));
     EXPECT_TRUE(m_desk->Notice()->Description().contains("Business Letter"));
     EXPECT_TRUE(m_desk->StandView()->Settings().typedPartOnly);
     // Any key ends the notice without being typed.
