@@ -562,6 +562,7 @@ void CTypingDeskWnd::BeginLessonPractice(int32_t lessonIndex, const LessonRecord
     m_env.CurrentResult().SetDisplaySize(display);
     const uint32_t first = m_phase >= 0 ? pump.PhaseLength(m_phase) : pump.Length();
     EnterMode(desk_mode::kLesson);
+    SetKeyboardShown(lesson.ShowScreenKb() != 0);
     LoadPage(0, std::min(first, pump.Length()));
     ShowPhaseNotice(m_phase);
 }
@@ -697,6 +698,7 @@ void CTypingDeskWnd::EnterMode(int mode)
     UpdateIcons();
     m_notice->hide();
     m_view->show();
+    SetKeyboardShown(true);
     const CUserProfile& options = m_env.UserOptions();
     const int kind = m_env.Pump().Kind();
     switch (mode) {
@@ -1315,7 +1317,14 @@ void CTypingDeskWnd::ShowFinger(char16_t ch, bool found)
 {
     m_hands->SetHint(found ? m_keyboard->NextFinger(ch) : FingerHint{});
     // The hands picture stands in for the keyboard when the keyboard is hidden.
-    m_hands->setVisible(!m_keyboard->isVisible() && m_mode != desk_mode::kIdle);
+    m_hands->setVisible(!m_keyboardShown && m_mode != desk_mode::kIdle);
+}
+
+void CTypingDeskWnd::SetKeyboardShown(bool shown)
+{
+    m_keyboardShown = shown;
+    m_keyboard->setVisible(shown);
+    m_hands->setVisible(!shown && m_mode != desk_mode::kIdle);
 }
 
 void CTypingDeskWnd::ShowKeyTip(const QPoint& at)

@@ -161,6 +161,8 @@ public:
     CTypingKeyboard* Keyboard() const { return m_keyboard; }
     CStandView* StandView() const;
     CHandsView* Hands() const { return m_hands; }
+    // False while a lesson shows the hands picture instead of the keyboard.
+    bool KeyboardShown() const { return m_keyboardShown; }
     CTimerWnd* Clock() const { return m_clock; }
     CTypingInfoWnd* InfoPanel() const { return m_info; }
     CNoticeWnd* Notice() const { return m_notice; }
@@ -235,6 +237,8 @@ private:
     void ClearKeyboardMarks();
     void MarkKeyboard(char16_t ch);
     void ShowFinger(char16_t ch, bool found);
+    // The on-screen keyboard, or the hands picture in its place.
+    void SetKeyboardShown(bool shown);
     void OnClockTick();
     void OnTimeOut();
     void OnModalChange(bool anyOpen);
@@ -277,6 +281,7 @@ private:
     bool m_modalOpen = false;
     bool m_dimmed = false;
     bool m_soundSwitch = true;
+    bool m_keyboardShown = true;
     bool m_deskMusic = false;         // the desk's piece was handed to the player
     bool m_turnPaused = false;        // the clock was paused by a page turn
     bool m_shownLayoutIsUsers = true; // the keyboard shows the user's layout, not a course's

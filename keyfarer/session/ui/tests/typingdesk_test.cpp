@@ -560,5 +560,29 @@ TEST_F(TypingDeskTest, OriginalCopyTestWaitsForAnyKeyAndShowsOnlyWhatIsTyped)
     EXPECT_EQ(std::u16string(Pump().Typed()), sample.substr(0, 5));
 }
 
+TEST_F(TypingDeskTest, LessonWithoutTheKeyboardShowsTheFingerOnTheHands)
+{
+    m_dir.Write("Data/Tutorial/Tests/Tiny.btf",
+                "[Header]\r\nTag=KBTRAIN\r\nName=Tiny\r\nLessonCount=1\r\nKeyboardLayoutType=0\r\n"
+                "ForHand=0\r\n\r\n[Lesson_0]\r\nName=Home keys blind\r\nKeyIndex=33 36\r\n"
+                "PracticePhaseType=1\r\nType=0\r\nShowScreenKb=0\r\nContentSize=0\r\n");
+    m_env->UserOptions().SetLastCourse(u"Tiny");
+    m_env->UserOptions().SetLastLesson(u"Home keys blind");
+    ASSERT_TRUE(m_desk->StartLesson(false));
+    EXPECT_FALSE(m_desk->KeyboardShown());
+    EXPECT_TRUE(m_desk->Hands()->isVisible());
+    EXPECT_FALSE(m_desk->Keyboard()->isVisible());
+    m_desk->OnTypedKey(13);
+    // F is struck by the left index finger, J by the right one.
+    const FingerHint hint = m_desk->Hands()->Hint();
+    ASSERT_TRUE(hint.valid);
+    EXPECT_EQ(hint.finger, 1);
+    EXPECT_EQ(hint.hand, Expected() == u'f' ? 0 : 1);
+    // Back at the desk the keyboard returns.
+    m_desk->ReturnToIdleDesk();
+    EXPECT_TRUE(m_desk->KeyboardShown());
+    EXPECT_FALSE(m_desk->Hands()->isVisible());
+}
+
 } // namespace
 } // namespace kf
