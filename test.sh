@@ -16,6 +16,6 @@ echo "== core under ASan/UBSan (build-asan/)"
 (cd build-asan && ctest --output-on-failure -j "$jobs" -L core)
 
 echo "== fuzzers (build-fuzz/)"
-CC=clang CXX=clang++ ./scripts/build.sh build-fuzz -DKF_BUILD_UI=OFF -DKF_FUZZ=ON -DKF_TESTS=OFF -DKF_BENCHMARKS=OFF
+KF_BUILD_TARGET=kf_fuzzers CC=clang CXX=clang++ ./scripts/build.sh build-fuzz -DKF_BUILD_UI=OFF -DKF_FUZZ=ON -DKF_TESTS=OFF -DKF_BENCHMARKS=OFF
 ./scripts/fuzz.sh build-fuzz "${KF_FUZZ_SECONDS:-8}"
 echo "== all tests passed"
